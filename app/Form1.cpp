@@ -1,0 +1,50 @@
+#include "app/Form1.h"
+
+#include "app/AppInfo.h"
+#include "app/Misc.h"
+#include "queue/Queue.h"
+
+namespace pendrel {
+
+Form1::Form1(Form1Controls controls, Form1Services services) : c_(controls), s_(services) {}
+
+void Form1::Form_Load() {
+    Misc::CenterForm(c_.form, s_.screen);
+    const Text handPointer = s_.program.Folder() + s_.fileSystem.Separator() + "HAND-M.CUR";
+    if (Misc::FileExists(s_.fileSystem, handPointer)) c_.form.SetMouseIcon(handPointer);
+    c_.form.SetCaption(ProductName);
+    c_.listView1.AddColumnHeader("Word Filename");
+    c_.listView1.AddColumnHeader("Status");
+    c_.listView1.SetColumnHeaderWidth(1, 5500.0f);
+    c_.listView1.SetColumnHeaderWidth(2, 1000.0f);
+}
+
+void Form1::Form_Unload() { s_.program.End(); }
+
+void Form1::Form_MouseMove() { c_.form.SetMousePointer(MousePointer::Arrow); }
+void Form1::Check1_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
+void Form1::Check2_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
+void Form1::Check4_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
+void Form1::ListView1_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
+
+bool Form1::TakePush(PictureButton& button) {
+    if (button.Value() != 1) return false;
+    button.SetValue(0);
+    return true;
+}
+
+void Form1::Check1_Click() {
+    if (!TakePush(c_.check1)) return;
+}
+
+void Form1::Check2_Click() {
+    if (!TakePush(c_.check2)) return;
+}
+
+void Form1::Check4_Click() {
+    if (!TakePush(c_.check4)) return;
+}
+
+void Form1::ListView1_DblClick() { Queue::RemoveSelected(c_.listView1); }
+
+}  // namespace pendrel

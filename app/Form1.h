@@ -1,0 +1,62 @@
+#pragma once
+// The main window's logic: one handler per window event. The front end builds the window and
+// its controls, hands them in, and forwards each event to its handler here.
+#include "platform/Automation.h"
+#include "platform/Controls.h"
+#include "platform/Desktop.h"
+#include "platform/DirectoryLister.h"
+#include "platform/FileSystem.h"
+#include "platform/WindowMessages.h"
+#include "platform/WindowSurface.h"
+
+namespace pendrel {
+
+struct Form1Controls {
+    WindowSurface& form;
+    ListView& listView1;
+    PictureButton& check1;  // Add Files
+    PictureButton& check2;  // Convert
+    PictureButton& check4;  // Add Folder
+    CommonDialog& commonDialog1;
+};
+
+struct Form1Services {
+    Screen& screen;
+    FileSystem& fileSystem;
+    DirectoryLister& directoryLister;
+    MessageBoxes& messageBoxes;
+    FolderBrowser& folderBrowser;
+    Program& program;
+    EventPump& eventPump;
+    AutomationFactory& automation;
+    WindowMessages& windowMessages;
+};
+
+class Form1 {
+public:
+    Form1(Form1Controls controls, Form1Services services);
+
+    void Form_Load();
+    void Form_Unload();
+    void Form_MouseMove();
+
+    void Check1_Click();  // Add Files
+    void Check2_Click();  // Convert
+    void Check4_Click();  // Add Folder
+    void Check1_MouseMove();
+    void Check2_MouseMove();
+    void Check4_MouseMove();
+
+    void ListView1_DblClick();
+    void ListView1_MouseMove();
+
+private:
+    // Each picture button acts as a push button: only a click that put it down does work,
+    // and it is put up again first (which raises a nested Click that does nothing).
+    static bool TakePush(PictureButton& button);
+
+    Form1Controls c_;
+    Form1Services s_;
+};
+
+}  // namespace pendrel

@@ -1,0 +1,47 @@
+#pragma once
+#include <chrono>
+
+#include "platform/Text.h"
+#include "platform/WindowSurface.h"
+
+namespace pendrel {
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual float WidthTwips() const = 0;
+    virtual float HeightTwips() const = 0;
+};
+
+// Modal message boxes with an OK button only and no icon.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void Show(const Text& text, const Text& title) = 0;
+};
+
+// The shell's folder browser: the chosen folder's path, or empty when cancelled.
+class FolderBrowser {
+public:
+    virtual ~FolderBrowser() = default;
+    virtual Text Browse(WindowHandle owner, const Text& title) = 0;
+};
+
+class Program {
+public:
+    virtual ~Program() = default;
+    // The folder that holds the program's executable, without a trailing separator.
+    virtual Text Folder() const = 0;
+    // Ends the program at once, whatever is running.
+    virtual void End() = 0;
+};
+
+// Lets the window handle the messages waiting for it, then waits asleep for at most maxWait,
+// still handling any message that arrives meanwhile. It never spins a core.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void ProcessPendingMessages(std::chrono::milliseconds maxWait) = 0;
+};
+
+}  // namespace pendrel

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace pendrel::posix {
+
+class PosixFileSystem : public FileSystem {
+public:
+    char Separator() const override { return '/'; }
+    std::optional<std::int64_t> ModificationTime(const Text& path) const noexcept override;
+    std::optional<std::uint64_t> FileSize(const Text& path) const noexcept override;
+    void DeleteFile(const Text& path) override;
+};
+
+}  // namespace pendrel::posix

@@ -1,0 +1,120 @@
+#pragma once
+// In-memory stand-ins for the window and its controls.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/WindowSurface.h"
+
+namespace pendrel::fakes {
+
+class FakeWindow : public WindowSurface {
+public:
+    float left = 0, top = 0, width = 7590, height = 4560;
+    Text caption = "Tallowick";
+    int pointer = 0;
+    Text mouseIcon;
+    std::vector<char> writes;  // 'L' and 'T' in the order Left and Top were written
+
+    float Left() const override { return left; }
+    void SetLeft(float v) override { left = v; writes.push_back('L'); }
+    float Top() const override { return top; }
+    void SetTop(float v) override { top = v; writes.push_back('T'); }
+    float Width() const override { return width; }
+    float Height() const override { return height; }
+    Text Caption() const override { return caption; }
+    void SetCaption(const Text& c) override { caption = c; }
+    int MousePointer() const override { return pointer; }
+    void SetMousePointer(int p) override { pointer = p; }
+    void SetMouseIcon(const Text& file) override { mouseIcon = file; }
+    WindowHandle hWnd() const override { return 0x1234; }
+};
+
+class FakeListView : public ListView {
+public:
+    struct Item {
+        ItemId id;
+        Text text;
+        Text status;
+    };
+    std::vector<std::pair<Text, float>> headers;
+    std::vector<Item> items;
+    std::optional<std::size_t> selected;
+
+    void AddColumnHeader(const Text& text) override { headers.emplace_back(text, 1440.0f); }
+    void SetColumnHeaderWidth(std::size_t i, float w) override { headers.at(i - 1).second = w; }
+    std::size_t ColumnHeaderCount() const override { return headers.size(); }
+    std::size_t AddItem(const Text& text) override {
+        items.push_back({nextId_++, text, ""});
+        return items.size();
+    }
+    std::size_t ItemCount() const override { return items.size(); }
+    Text ItemText(std::size_t i) const override { return items.at(i - 1).text; }
+    Text SubItem(std::size_t i, int column) const override {
+        return column == 1 ? items.at(i - 1).status : Text();
+    }
+    void SetSubItem(std::size_t i, int column, const Text& text) override {
+        if (column == 1) items.at(i - 1).status = text;
+    }
+    void RemoveItem(std::size_t i) override {
+        items.erase(items.begin() + static_cast<std::ptrdiff_t>(i - 1));
+        selected.reset();
+    }
+    std::optional<std::size_t> SelectedIndex() const override { return selected; }
+    ItemId IdAt(std::size_t i) const override { return items.at(i - 1).id; }
+    std::optional<std::size_t> IndexOf(ItemId id) const override {
+        auto it = std::find_if(items.begin(), items.end(), [&](auto& x) { return x.id == id; });
+        if (it == items.end()) return std::nullopt;
+        return static_cast<std::size_t>(it - items.begin()) + 1;
+    }
+
+    std::vector<Text> Texts() const {
+        std::vector<Text> out;
+        for (auto& item : items) out.push_back(item.text);
+        return out;
+    }
+
+private:
+    ItemId nextId_ = 1;
+};
+
+// Writing Value raises Click synchronously, as the toolkit does.
+class FakeButton : public PictureButton {
+public:
+    std::function<void()> onClick;
+    int value = 0;
+
+    int Value() const override { return value; }
+    void SetValue(int v) override {
+        value = v;
+        if (onClick) onClick();
+    }
+    // What a user's click does: the button goes down and Click is raised.
+    void UserClick() { SetValue(1); }
+};
+
+class FakeCommonDialog : public CommonDialog {
+public:
+    std::vector<std::string> calls;  // the order of the set-up calls
+    std::int32_t flags = 0;
+    Text title, filter, fileName;
+    std::vector<Text> nextResults;  // what each ShowOpen yields, in turn
+    std::function<void()> onShow;
+
+    void SetFlags(std::int32_t f) override { flags = f; calls.push_back("Flags"); }
+    void SetDialogTitle(const Text& t) override { title = t; calls.push_back("DialogTitle"); }
+    void SetFilter(const Text& f) override { filter = f; calls.push_back("Filter"); }
+    void ShowOpen() override {
+        calls.push_back("ShowOpen");
+        if (onShow) onShow();
+        if (!nextResults.empty()) {
+            fileName = nextResults.front();
+            nextResults.erase(nextResults.begin());
+        }
+    }
+    Text FileName() const override { return fileName; }
+};
+
+}  // namespace pendrel::fakes
