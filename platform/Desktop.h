@@ -42,6 +42,9 @@ class EventPump {
 public:
     virtual ~EventPump() = default;
     virtual void ProcessPendingMessages(std::chrono::milliseconds maxWait) = 0;
+    // Safe from any thread: ends the current (or the next) wait of ProcessPendingMessages
+    // early, so a waiter learns at once that what it waits for has arrived.
+    virtual void Wake() = 0;
 };
 
 }  // namespace pendrel

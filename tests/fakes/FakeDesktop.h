@@ -80,6 +80,7 @@ public:
         ++calls;
         if (onPump) onPump();
     }
+    void Wake() override {}
 };
 
 }  // namespace pendrel::fakes
