@@ -1,0 +1,157 @@
+#include "platform/qt/Form1Window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include "platform/qt/CursorFile.h"
+#include "platform/qt/Resources.h"
+#include "platform/qt/Twips.h"
+
+namespace pendrel::qt {
+namespace {
+
+constexpr int ClientWidth = 490;  // 7350 x 4020 twips
+constexpr int ClientHeight = 268;
+
+QFont ListFont() {
+    QFont font(QStringLiteral("Arial"), 9, QFont::Bold);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+}  // namespace
+
+Form1Window::Form1Window(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      commonDialog1_(this) {
+    InitResources();
+    setWindowTitle(QStringLiteral("Tallowick"));
+    setWindowIcon(QIcon(QStringLiteral(":/pendrel/pendrel.png")));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    resize(ClientWidth, ClientHeight);
+    CreateControls();
+}
+
+void Form1Window::CreateControls() {
+    // Creation order is stacking order; the places are fixed and no layout moves them.
+    check4_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check4.jpg")), this);
+    check4_->setGeometry(8, 168, 473, 41);
+    listView1_ = new QtListView(this);
+    listView1_->setGeometry(8, 8, 473, 105);
+    listView1_->setFont(ListFont());
+    listView1_->setToolTip(QStringLiteral("Double-click item to remove it."));
+    listView1_->Model().SetToolTip(listView1_->toolTip());
+    command1_ = new QPushButton(QStringLiteral("Command1"), this);
+    command1_->setGeometry(-48, 176, 41, 33);  // wholly left of the client area
+    command1_->setAutoDefault(false);
+    command1_->setFocusPolicy(Qt::StrongFocus);
+    check2_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check2.jpg")), this);
+    check2_->setGeometry(8, 216, 473, 41);
+    check1_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check1.jpg")), this);
+    check1_->setGeometry(8, 120, 473, 41);
+
+    setTabOrder(command1_, check1_);
+    setTabOrder(check1_, check2_);
+    setTabOrder(check2_, listView1_);
+    setTabOrder(listView1_, check4_);
+}
+
+Form1Controls Form1Window::Controls() {
+    return Form1Controls{*this, *listView1_, *check1_, *check2_, *check4_, commonDialog1_};
+}
+
+void Form1Window::Connect(Form1& handlers) {
+    handlers_ = &handlers;
+    check1_->onClick = [&handlers] { handlers.Check1_Click(); };
+    check2_->onClick = [&handlers] { handlers.Check2_Click(); };
+    check4_->onClick = [&handlers] { handlers.Check4_Click(); };
+    check1_->onMouseMove = [&handlers] { handlers.Check1_MouseMove(); };
+    check2_->onMouseMove = [&handlers] { handlers.Check2_MouseMove(); };
+    check4_->onMouseMove = [&handlers] { handlers.Check4_MouseMove(); };
+    listView1_->onDblClick = [&handlers] { handlers.ListView1_DblClick(); };
+    listView1_->onMouseMove = [&handlers] { handlers.ListView1_MouseMove(); };
+}
+
+// The geometry is the outer frame's; without a frame (not shown yet, or no window manager)
+// that is the client area.
+float Form1Window::Left() const { return PixelsToTwips(frameGeometry().x()); }
+float Form1Window::Top() const { return PixelsToTwips(frameGeometry().y()); }
+float Form1Window::Width() const { return PixelsToTwips(frameGeometry().width()); }
+float Form1Window::Height() const { return PixelsToTwips(frameGeometry().height()); }
+
+void Form1Window::SetLeft(float twips) { move(TwipsToPixels(twips), frameGeometry().y()); }
+void Form1Window::SetTop(float twips) { move(frameGeometry().x(), TwipsToPixels(twips)); }
+
+Text Form1Window::Caption() const { return windowTitle().toStdString(); }
+void Form1Window::SetCaption(const Text& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+QCursor Form1Window::CursorFor(int setting) const {
+    switch (setting) {
+        case MousePointer::Arrow: return QCursor(Qt::ArrowCursor);
+        case MousePointer::Busy: return QCursor(Qt::WaitCursor);
+        case MousePointer::Custom:
+            return mouseIcon_ ? *mouseIcon_ : QCursor(Qt::PointingHandCursor);
+        default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+void Form1Window::SetMousePointer(int setting) {
+    if (setting == pointer_) return;  // the mouse moves often; the cursor is already this one
+    pointer_ = setting;
+    ApplyPointer();
+}
+
+void Form1Window::ApplyPointer() {
+    const QCursor cursor = CursorFor(pointer_);
+    setCursor(cursor);
+    // One setting for the window and every control on it (not for dialogs it owns).
+    for (QWidget* child : findChildren<QWidget*>())
+        if (child->window() == this) child->setCursor(cursor);
+}
+
+void Form1Window::SetMouseIcon(const Text& imageFile) {
+    QFile file(QString::fromStdString(imageFile));
+    std::optional<CursorImage> image;
+    if (file.open(QIODevice::ReadOnly)) image = ReadCursorFile(file.readAll());
+    // An unreadable image is no error: the pointing hand stands in for it.
+    if (image)
+        mouseIcon_ = QCursor(QPixmap::fromImage(image->image), image->hotSpot.x(),
+                             image->hotSpot.y());
+    else
+        mouseIcon_.reset();
+    if (pointer_ == MousePointer::Custom) ApplyPointer();
+}
+
+WindowHandle Form1Window::hWnd() const { return static_cast<WindowHandle>(winId()); }
+
+void Form1Window::mouseMoveEvent(QMouseEvent* event) {
+    // Only moves over the background arrive here: the controls keep their own.
+    if (handlers_) handlers_->Form_MouseMove();
+    event->accept();
+}
+
+void Form1Window::closeEvent(QCloseEvent* event) {
+    // Closing is never refused; the unload handler ends the program.
+    event->accept();
+    if (handlers_) handlers_->Form_Unload();
+}
+
+void Form1Window::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    // The hidden button holds the focus at first, so no visible control shows a focus mark.
+    command1_->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace pendrel::qt

@@ -1,0 +1,95 @@
+#include "platform/qt/QtListView.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <stdexcept>
+
+#include "platform/qt/Twips.h"
+
+namespace pendrel::qt {
+
+QtListView::QtListView(QWidget* parent) : QTreeView(parent) {
+    setModel(&model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);  // keeps a list of 100,000 items cheap to lay out
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAllColumnsShowFocus(true);
+    setExpandsOnDoubleClick(false);
+    header()->setSectionsClickable(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+}
+
+void QtListView::AddColumnHeader(const Text& text) {
+    model_.AppendColumn(QString::fromStdString(text));
+}
+
+void QtListView::SetColumnHeaderWidth(std::size_t index, float twips) {
+    if (index < 1 || index > ColumnHeaderCount())
+        throw std::out_of_range("ColumnHeaders: no such column");
+    setColumnWidth(static_cast<int>(index - 1), TwipsToPixels(twips));
+}
+
+std::size_t QtListView::ColumnHeaderCount() const {
+    return static_cast<std::size_t>(model_.ColumnCount());
+}
+
+std::size_t QtListView::AddItem(const Text& text) {
+    return static_cast<std::size_t>(model_.AppendRow(text)) + 1;
+}
+
+std::size_t QtListView::ItemCount() const { return static_cast<std::size_t>(model_.RowCount()); }
+
+Text QtListView::ItemText(std::size_t index) const { return model_.RowText(RowAt(index)); }
+
+Text QtListView::SubItem(std::size_t index, int column) const {
+    const int row = RowAt(index);
+    return column == 1 ? model_.RowStatus(row) : Text();
+}
+
+void QtListView::SetSubItem(std::size_t index, int column, const Text& text) {
+    const int row = RowAt(index);
+    if (column != 1) throw std::out_of_range("SubItems: only the status column exists");
+    model_.SetRowStatus(row, text);
+}
+
+void QtListView::RemoveItem(std::size_t index) { model_.RemoveRow(RowAt(index)); }
+
+std::optional<std::size_t> QtListView::SelectedIndex() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    return static_cast<std::size_t>(rows.first().row()) + 1;
+}
+
+ListView::ItemId QtListView::IdAt(std::size_t index) const { return model_.IdOfRow(RowAt(index)); }
+
+std::optional<std::size_t> QtListView::IndexOf(ItemId id) const {
+    const auto row = model_.RowOfId(id);
+    if (!row) return std::nullopt;
+    return static_cast<std::size_t>(*row) + 1;
+}
+
+int QtListView::RowAt(std::size_t index) const {
+    if (index < 1 || index > ItemCount()) throw std::out_of_range("ListItems: no such item");
+    return static_cast<int>(index - 1);
+}
+
+void QtListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeView::mouseDoubleClickEvent(event);
+    // A double-click anywhere in the list counts, as the removal acts on the selection.
+    if (onDblClick) onDblClick();
+}
+
+void QtListView::mouseMoveEvent(QMouseEvent* event) {
+    if (onMouseMove) onMouseMove();
+    QTreeView::mouseMoveEvent(event);
+    event->accept();  // the window's background must not see it too
+}
+
+}  // namespace pendrel::qt

@@ -1,0 +1,48 @@
+#pragma once
+// ListView1: the queue list in report view, a tree view over QueueModel.
+#include <QTreeView>
+#include <functional>
+
+#include "platform/Controls.h"
+#include "platform/qt/QueueModel.h"
+
+namespace pendrel::qt {
+
+class QtListView : public QTreeView, public ListView {
+    Q_OBJECT
+public:
+    explicit QtListView(QWidget* parent = nullptr);
+
+    std::function<void()> onDblClick;
+    std::function<void()> onMouseMove;
+
+    // Where the program can learn that the queue has grown (rowsInserted and the like).
+    QueueModel& Model() { return model_; }
+
+    void AddColumnHeader(const Text& text) override;
+    void SetColumnHeaderWidth(std::size_t index, float twips) override;
+    std::size_t ColumnHeaderCount() const override;
+
+    std::size_t AddItem(const Text& text) override;
+    std::size_t ItemCount() const override;
+    Text ItemText(std::size_t index) const override;
+    Text SubItem(std::size_t index, int column) const override;
+    void SetSubItem(std::size_t index, int column, const Text& text) override;
+    void RemoveItem(std::size_t index) override;
+    std::optional<std::size_t> SelectedIndex() const override;
+
+    ItemId IdAt(std::size_t index) const override;
+    std::optional<std::size_t> IndexOf(ItemId id) const override;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    // A 1-based position turned into a row; throws std::out_of_range outside 1..Count.
+    int RowAt(std::size_t index) const;
+
+    QueueModel model_;
+};
+
+}  // namespace pendrel::qt

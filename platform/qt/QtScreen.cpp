@@ -1,0 +1,18 @@
+#include "platform/qt/QtScreen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/qt/Twips.h"
+
+namespace pendrel::qt {
+
+float QtScreen::WidthTwips() const {
+    return PixelsToTwips(QGuiApplication::primaryScreen()->geometry().width());
+}
+
+float QtScreen::HeightTwips() const {
+    return PixelsToTwips(QGuiApplication::primaryScreen()->geometry().height());
+}
+
+}  // namespace pendrel::qt
