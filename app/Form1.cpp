@@ -2,6 +2,9 @@
 
 #include "app/AppInfo.h"
 #include "app/Misc.h"
+#include "queue/AddFiles.h"
+#include "queue/AddFolder.h"
+#include "queue/DialogAPI.h"
 #include "queue/Queue.h"
 
 namespace pendrel {
@@ -35,6 +38,7 @@ bool Form1::TakePush(PictureButton& button) {
 
 void Form1::Check1_Click() {
     if (!TakePush(c_.check1)) return;
+    AddFiles::PickAndQueue(c_.commonDialog1, s_.fileSystem.Separator(), c_.listView1);
 }
 
 void Form1::Check2_Click() {
@@ -43,6 +47,10 @@ void Form1::Check2_Click() {
 
 void Form1::Check4_Click() {
     if (!TakePush(c_.check4)) return;
+    const Text folder =
+        DialogAPI::BrowseForFolder(s_.folderBrowser, c_.form.hWnd(), AddFolder::BrowserTitle);
+    if (folder.empty()) return;
+    AddFolder::QueueFolder(s_.directoryLister, s_.fileSystem.Separator(), folder, c_.listView1);
 }
 
 void Form1::ListView1_DblClick() { Queue::RemoveSelected(c_.listView1); }

@@ -1,0 +1,86 @@
+#include "platform/posix/PosixDirectoryLister.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/posix/WildcardMatch.h"
+
+namespace pendrel::posix {
+namespace {
+
+constexpr std::uint32_t MaskedAttributes =
+    FileAttribute::Hidden | FileAttribute::System | FileAttribute::Directory;
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+bool IsHiddenName(std::string_view name) {
+    return name.size() > 0 && name[0] == '.' && name != "." && name != "..";
+}
+
+// Directory, ordinary file, or nothing for what cannot be queued or entered.
+std::optional<std::uint32_t> KindFromMode(mode_t mode) {
+    if (S_ISDIR(mode)) return FileAttribute::Directory;
+    if (S_ISREG(mode)) return 0u;
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> KindOf(DIR* dir, const dirent& entry) {
+    switch (entry.d_type) {
+        case DT_DIR:
+            return FileAttribute::Directory;
+        case DT_REG:
+            return 0u;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            // Follows the link: a broken one fails here and is left out.
+            struct stat st {};
+            if (::fstatat(::dirfd(dir), entry.d_name, &st, 0) != 0) return std::nullopt;
+            return KindFromMode(st.st_mode);
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+bool MaskAdmits(std::uint32_t attributes, std::uint32_t mask) {
+    return (attributes & MaskedAttributes & ~mask) == 0;
+}
+
+}  // namespace
+
+std::optional<std::vector<DirectoryLister::Entry>> PosixDirectoryLister::List(const Text& folder,
+                                                                              const Text& pattern,
+                                                                              std::uint32_t mask) {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+    if (!dir) return std::nullopt;
+
+    std::vector<Entry> entries;
+    // A read error part-way ends the listing with what was read so far.
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (!MatchesWildcard(name, pattern) || !IsValidUtf8(name)) continue;
+        const std::uint32_t hidden = IsHiddenName(name) ? FileAttribute::Hidden : 0u;
+        // The mask can already refuse a hidden name, whatever its kind: no stat for it.
+        if (!MaskAdmits(hidden, mask)) continue;
+        const auto kind = KindOf(dir.get(), *entry);
+        if (!kind || !MaskAdmits(*kind | hidden, mask)) continue;
+        entries.push_back({Text(name), *kind | hidden});
+    }
+    return entries;
+}
+
+std::optional<Text> PosixDirectoryLister::FolderIdentity(const Text& folder) {
+    struct stat st {};
+    if (::stat(folder.empty() ? "." : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
+}  // namespace pendrel::posix

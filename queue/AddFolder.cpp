@@ -1,0 +1,73 @@
+#include "queue/AddFolder.h"
+
+#include "queue/Queue.h"
+
+namespace pendrel::AddFolder {
+namespace {
+
+constexpr std::uint32_t FilesMask = FileAttribute::Hidden | FileAttribute::System;
+constexpr std::uint32_t FoldersMask = FileAttribute::Directory;
+
+// Lists one folder entry and appends the entries of its subfolders to folders.
+void AppendSubfolders(DirectoryLister& lister, char separator, const Text& entry,
+                      std::vector<Text>& folders, EnteredFolders& entered) {
+    const auto listing = lister.List(entry, "*", FoldersMask);
+    if (!listing) return;  // a folder that cannot be listed adds nothing below it
+    for (const auto& item : *listing) {
+        if (item.name == "." || item.name == "..") continue;
+        if ((item.attributes & FileAttribute::Directory) == 0) continue;
+        Text full = entry + item.name;
+        if (!entered.Enter(lister, full)) continue;
+        full += separator;
+        folders.push_back(std::move(full));
+    }
+}
+
+}  // namespace
+
+bool EnteredFolders::Enter(DirectoryLister& lister, const Text& folder) {
+    const auto identity = lister.FolderIdentity(folder);
+    return identity && identities_.insert(*identity).second;
+}
+
+FileNames ListFiles(DirectoryLister& lister, char separator, Text folder, const Text& pattern) {
+    if (folder.empty() || folder.back() != separator) folder += separator;
+    FileNames names;
+    if (const auto listing = lister.List(folder, pattern, FilesMask))
+        for (const auto& item : *listing) names.Add(item.name);
+    return names;
+}
+
+void ExpandSubfolders(DirectoryLister& lister, char separator, std::vector<Text>& folders,
+                      bool recurse, EnteredFolders& entered) {
+    // Iterative form of the level-by-level recursion: same order, no stack depth per level.
+    std::size_t levelBegin = 0;
+    std::size_t levelEnd = folders.size();
+    while (levelBegin < levelEnd) {
+        for (std::size_t i = levelBegin; i < levelEnd; ++i) {
+            const Text entry = folders[i];  // a copy: appending may move the vector
+            AppendSubfolders(lister, separator, entry, folders, entered);
+        }
+        if (!recurse) return;
+        levelBegin = levelEnd;
+        levelEnd = folders.size();
+    }
+}
+
+void QueueFolder(DirectoryLister& lister, char separator, const Text& folder, ListView& list) {
+    EnteredFolders entered;
+    if (!entered.Enter(lister, folder)) return;
+    std::vector<Text> folders{folder + separator};
+    ExpandSubfolders(lister, separator, folders, true, entered);
+
+    for (const Text& entry : folders) {
+        const Text parent = entry.substr(0, entry.size() - 1);
+        const FileNames names = ListFiles(lister, separator, parent, DocumentPattern);
+        for (std::size_t d = 1; d <= names.UpperBound(); ++d) {
+            if (names[d].starts_with('~')) continue;
+            Queue::Append(list, parent + separator + names[d]);
+        }
+    }
+}
+
+}  // namespace pendrel::AddFolder
