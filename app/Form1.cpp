@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/Misc.h"
+#include "convert/BatchRun.h"
 #include "queue/AddFiles.h"
 #include "queue/AddFolder.h"
 #include "queue/DialogAPI.h"
@@ -43,6 +44,16 @@ void Form1::Check1_Click() {
 
 void Form1::Check2_Click() {
     if (!TakePush(c_.check2)) return;
+    // The run lets window messages through while it waits on the printer; a click on
+    // Convert then must not start a second run inside the first.
+    if (converting_) return;
+    converting_ = true;
+    struct RunEnds {
+        bool& flag;
+        ~RunEnds() { flag = false; }
+    } runEnds{converting_};
+    BatchRun::ConvertQueue({c_.form, c_.listView1, s_.fileSystem, s_.messageBoxes, s_.eventPump,
+                            s_.automation, s_.windowMessages});
 }
 
 void Form1::Check4_Click() {

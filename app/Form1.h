@@ -57,6 +57,7 @@ private:
 
     Form1Controls c_;
     Form1Services s_;
+    bool converting_ = false;  // a Convert run is going
 };
 
 }  // namespace pendrel

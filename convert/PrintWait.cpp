@@ -1,0 +1,75 @@
+#include "convert/PrintWait.h"
+
+#include <algorithm>
+
+namespace pendrel::PrintWait {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// The dialog usually shows within a moment of PrintOut; look often.
+constexpr milliseconds DialogPollSlice{10};
+// Each check of the output reads the printer's status from Word: look less often.
+constexpr milliseconds OutputPollSlice{50};
+
+milliseconds Remaining(Clock::time_point deadline) {
+    return std::max(milliseconds(0),
+                    std::chrono::ceil<milliseconds>(deadline - Clock::now()));
+}
+
+}  // namespace
+
+Text DescribeLimit(milliseconds limit) {
+    if (limit.count() % 1000 == 0) {
+        const auto seconds = limit.count() / 1000;
+        return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+    }
+    return std::to_string(limit.count()) + " milliseconds";
+}
+
+WindowHandle ForWindow(WindowMessages& windows, EventPump& pump, const Text& className,
+                       const Text& title, milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        const WindowHandle found = windows.FindWindow(className, title);
+        if (found != 0) {
+            pump.ProcessPendingMessages(milliseconds(0));
+            return found;
+        }
+        if (Clock::now() >= deadline) {
+            throw SystemError(TimeoutErrorNumber, "The PDF printer did not ask for a file name within " +
+                                                      DescribeLimit(limit) + ".");
+        }
+        pump.ProcessPendingMessages(std::min(DialogPollSlice, Remaining(deadline)));
+    }
+}
+
+void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump,
+                     const Text& path, const WaitLimits& limits) {
+    const auto deadline = Clock::now() + limits.output;
+    std::optional<std::uint64_t> lastSize;
+    auto lastSizeSince = Clock::now();
+    for (;;) {
+        // Word only counts its background jobs here; the embedded engine fails the read
+        // when the job failed.
+        app.Get("BackgroundPrintingStatus");
+        const auto now = Clock::now();
+        const auto size = fileSystem.FileSize(path);
+        if (size != lastSize) {
+            lastSize = size;
+            lastSizeSince = now;
+        } else if (size && *size > 0 && now - lastSizeSince >= limits.settle) {
+            return;  // the printer may still be writing until the size holds
+        }
+        if (now >= deadline) {
+            throw SystemError(TimeoutErrorNumber, "The PDF printer did not write " + path +
+                                                      " within " + DescribeLimit(limits.output) +
+                                                      ".");
+        }
+        const auto slice = size ? std::min(OutputPollSlice, limits.settle) : OutputPollSlice;
+        pump.ProcessPendingMessages(std::min(slice, Remaining(deadline)));
+    }
+}
+
+}  // namespace pendrel::PrintWait

@@ -1,0 +1,110 @@
+#include "convert/Word1.h"
+
+#include <vector>
+
+#include "convert/PrintWait.h"
+#include "convert/Utf16.h"
+
+namespace pendrel::Word1 {
+namespace {
+
+// Documents.Open in its sixteen-argument form, everything but FileName omitted.
+std::vector<Variant> OpenArguments(const Text& path) {
+    std::vector<Variant> args(16, Variant::Missing());
+    args[0] = Variant::String(path);
+    return args;
+}
+
+// The output name reaches the printer only through its dialog: no OutputFileName, no
+// FileName, no PrintToFile.
+std::vector<Variant> PrintOutArguments() {
+    const Variant missing = Variant::Missing();
+    return {
+        Variant::Bool(true),    // Background: PrintOut returns before the dialog shows
+        missing,                // Append
+        Variant::Int32(0),      // Range: the whole document
+        missing,                // OutputFileName
+        missing,                // From
+        missing,                // To
+        Variant::Int32(0),      // Item: the document's content
+        Variant::Int16(1),      // Copies
+        Variant::String(""),    // Pages
+        Variant::Int32(0),      // PageType: all pages
+        Variant::Bool(false),   // PrintToFile
+        Variant::Bool(true),    // Collate
+        Variant::String(""),    // FileName
+        missing,                // ActivePrinterMacGX
+        Variant::Bool(false),   // ManualDuplexPrint
+        Variant::Int16(0),      // PrintZoomColumn
+        Variant::Int16(0),      // PrintZoomRow
+        Variant::Int16(0),      // PrintZoomPaperWidth
+        Variant::Int16(0),      // PrintZoomPaperHeight
+    };
+}
+
+}  // namespace
+
+DispatchPtr OpenInWord(AutomationFactory& automation, const Text& path) {
+    DispatchPtr app = automation.CreateObject("Word.Application");
+    if (!app) throw AutomationError(429, "Word.Application could not be created.");
+    try {
+        const Variant documents = app->Get("Documents");
+        if (documents.type() != Variant::Type::Object || !documents.AsObject()) {
+            throw AutomationError(91, "Word has no Documents collection.");
+        }
+        documents.AsObject()->Call("Open", OpenArguments(path));
+    } catch (...) {
+        QuitQuietly(*app);
+        throw;
+    }
+    return app;
+}
+
+void PrintToPdfWriter(Dispatch& app, const Text& outputPath, WindowMessages& windows,
+                      EventPump& pump, std::chrono::milliseconds dialogLimit) {
+    const Variant savedPrinter = app.Get("ActivePrinter");
+    app.Put("ActivePrinter", Variant::String(PdfPrinterName));
+    try {
+        app.Call("PrintOut", PrintOutArguments());
+        AnswerSaveAsDialog(outputPath, windows, pump, dialogLimit);
+    } catch (...) {
+        // The user's own printer comes back whatever failed; the first failure is reported.
+        try {
+            app.Put("ActivePrinter", savedPrinter);
+        } catch (...) {
+        }
+        throw;
+    }
+    app.Put("ActivePrinter", savedPrinter);
+}
+
+void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pump,
+                        std::chrono::milliseconds limit) {
+    const WindowHandle dialog = PrintWait::ForWindow(windows, pump, "#32770", "Save As", limit);
+    const WindowHandle edit = windows.FindWindowEx(dialog, 0, "Edit", std::nullopt);
+    const std::intptr_t typed = MakeLong(1, 48);  // repeat count 1, scan code 0x30
+    // UTF-16 units, so any character arrives as typed; one beyond the BMP takes two.
+    for (const char16_t unit : Utf16::FromUtf8(path)) {
+        windows.PostMessage(edit, WmChar, unit, typed);
+    }
+    const WindowHandle save = windows.FindWindowEx(dialog, edit, "Button", Text("&Save"));
+    windows.PostMessage(save, WmLButtonDown, MkLButton, MakeLong(0, 0));
+    windows.PostMessage(save, WmLButtonUp, MkLButton, MakeLong(0, 0));
+}
+
+std::int32_t MakeLong(std::int16_t low, std::int16_t high) {
+    const auto bits = (static_cast<std::uint32_t>(static_cast<std::uint16_t>(high)) << 16) |
+                      static_cast<std::uint16_t>(low);
+    return static_cast<std::int32_t>(bits);
+}
+
+void Quit(Dispatch& app) { app.Call("Quit", {}); }
+
+void QuitQuietly(Dispatch& app) noexcept {
+    try {
+        Quit(app);
+    } catch (...) {
+    }
+}
+
+}  // namespace pendrel::Word1

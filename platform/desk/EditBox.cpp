@@ -1,0 +1,44 @@
+#include "platform/desk/EditBox.h"
+
+#include <algorithm>
+
+#include "convert/Utf16.h"
+
+namespace pendrel::desk {
+namespace {
+
+constexpr char16_t Backspace = 0x08;
+
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+}  // namespace
+
+EditBox::EditBox(std::u16string text) : text_(std::move(text)), anchor_(0), caret_(text_.size()) {}
+
+void EditBox::DeleteSelection() {
+    const auto [from, to] = std::minmax(anchor_, caret_);
+    text_.erase(from, to - from);
+    anchor_ = caret_ = from;
+}
+
+void EditBox::Type(char16_t unit) {
+    if (unit == Backspace) {
+        if (anchor_ == caret_ && caret_ > 0) {
+            // A surrogate pair is one character: it goes as a whole.
+            const bool pair = caret_ >= 2 && IsLowSurrogate(text_[caret_ - 1]) &&
+                              IsHighSurrogate(text_[caret_ - 2]);
+            anchor_ = caret_ - (pair ? 2 : 1);
+        }
+        DeleteSelection();
+        return;
+    }
+    if (unit < 0x20 || unit == 0x7F) return;
+    DeleteSelection();
+    text_.insert(caret_, 1, unit);
+    anchor_ = ++caret_;
+}
+
+Text EditBox::Utf8() const { return Utf16::ToUtf8(text_); }
+
+}  // namespace pendrel::desk
