@@ -36,17 +36,16 @@ Failure CurrentFailure() {
 }
 
 void ReportFailure(const Surroundings& run, const Text& path, const Failure& failure) {
-    run.messageBoxes.Show(path + "\n\nError " + std::to_string(failure.number) + ": " +
-                              failure.description,
-                          ApplicationTitle);
+    run.messageBoxes.Show(
+        path + "\n\nError " + std::to_string(failure.number) + ": " + failure.description,
+        ApplicationTitle);
 }
 
 // Prints the open document and waits for its PDF; the caller ends Word.
 void PrintDocument(const Surroundings& run, Dispatch& app, const Text& path) {
     const Text outputPath = OutputPathFor(path);
     if (Misc::FileExists(run.fileSystem, outputPath)) run.fileSystem.DeleteFile(outputPath);
-    Word1::PrintToPdfWriter(app, outputPath, run.windowMessages, run.eventPump,
-                            run.limits.dialog);
+    Word1::PrintToPdfWriter(app, outputPath, run.windowMessages, run.eventPump, run.limits.dialog);
     PrintWait::ForFinishedFile(app, run.fileSystem, run.eventPump, outputPath, run.limits);
 }
 

@@ -14,8 +14,7 @@ constexpr milliseconds DialogPollSlice{10};
 constexpr milliseconds OutputPollSlice{50};
 
 milliseconds Remaining(Clock::time_point deadline) {
-    return std::max(milliseconds(0),
-                    std::chrono::ceil<milliseconds>(deadline - Clock::now()));
+    return std::max(milliseconds(0), std::chrono::ceil<milliseconds>(deadline - Clock::now()));
 }
 
 }  // namespace
@@ -38,15 +37,16 @@ WindowHandle ForWindow(WindowMessages& windows, EventPump& pump, const Text& cla
             return found;
         }
         if (Clock::now() >= deadline) {
-            throw SystemError(TimeoutErrorNumber, "The PDF printer did not ask for a file name within " +
-                                                      DescribeLimit(limit) + ".");
+            throw SystemError(
+                TimeoutErrorNumber,
+                "The PDF printer did not ask for a file name within " + DescribeLimit(limit) + ".");
         }
         pump.ProcessPendingMessages(std::min(DialogPollSlice, Remaining(deadline)));
     }
 }
 
-void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump,
-                     const Text& path, const WaitLimits& limits) {
+void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump, const Text& path,
+                     const WaitLimits& limits) {
     const auto deadline = Clock::now() + limits.output;
     std::optional<std::uint64_t> lastSize;
     auto lastSizeSince = Clock::now();

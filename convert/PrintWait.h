@@ -20,8 +20,8 @@ WindowHandle ForWindow(WindowMessages& windows, EventPump& pump, const Text& cla
 // Waits until the file at path exists, is not empty and its size has held for
 // limits.settle. Meanwhile app's BackgroundPrintingStatus is read: an engine reports a
 // failed print job by failing that read, which ends the wait at once.
-void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump,
-                     const Text& path, const WaitLimits& limits);
+void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump, const Text& path,
+                     const WaitLimits& limits);
 
 // "60 seconds", "200 milliseconds": a time limit as the user reads it.
 Text DescribeLimit(std::chrono::milliseconds limit);

@@ -20,25 +20,25 @@ std::vector<Variant> OpenArguments(const Text& path) {
 std::vector<Variant> PrintOutArguments() {
     const Variant missing = Variant::Missing();
     return {
-        Variant::Bool(true),    // Background: PrintOut returns before the dialog shows
-        missing,                // Append
-        Variant::Int32(0),      // Range: the whole document
-        missing,                // OutputFileName
-        missing,                // From
-        missing,                // To
-        Variant::Int32(0),      // Item: the document's content
-        Variant::Int16(1),      // Copies
-        Variant::String(""),    // Pages
-        Variant::Int32(0),      // PageType: all pages
-        Variant::Bool(false),   // PrintToFile
-        Variant::Bool(true),    // Collate
-        Variant::String(""),    // FileName
-        missing,                // ActivePrinterMacGX
-        Variant::Bool(false),   // ManualDuplexPrint
-        Variant::Int16(0),      // PrintZoomColumn
-        Variant::Int16(0),      // PrintZoomRow
-        Variant::Int16(0),      // PrintZoomPaperWidth
-        Variant::Int16(0),      // PrintZoomPaperHeight
+        Variant::Bool(true),   // Background: PrintOut returns before the dialog shows
+        missing,               // Append
+        Variant::Int32(0),     // Range: the whole document
+        missing,               // OutputFileName
+        missing,               // From
+        missing,               // To
+        Variant::Int32(0),     // Item: the document's content
+        Variant::Int16(1),     // Copies
+        Variant::String(""),   // Pages
+        Variant::Int32(0),     // PageType: all pages
+        Variant::Bool(false),  // PrintToFile
+        Variant::Bool(true),   // Collate
+        Variant::String(""),   // FileName
+        missing,               // ActivePrinterMacGX
+        Variant::Bool(false),  // ManualDuplexPrint
+        Variant::Int16(0),     // PrintZoomColumn
+        Variant::Int16(0),     // PrintZoomRow
+        Variant::Int16(0),     // PrintZoomPaperWidth
+        Variant::Int16(0),     // PrintZoomPaperHeight
     };
 }
 
@@ -98,7 +98,9 @@ std::int32_t MakeLong(std::int16_t low, std::int16_t high) {
     return static_cast<std::int32_t>(bits);
 }
 
-void Quit(Dispatch& app) { app.Call("Quit", {}); }
+void Quit(Dispatch& app) {
+    app.Call("Quit", {});
+}
 
 void QuitQuietly(Dispatch& app) noexcept {
     try {

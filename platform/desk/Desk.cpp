@@ -67,12 +67,11 @@ bool Desk::Impl::OwnsAnyWindow(std::thread::id thread) const {
                        [&](const auto& entry) { return entry.second.owner == thread; });
 }
 
-std::optional<PostedMessage> Desk::Impl::NextMessage(
-    std::chrono::steady_clock::time_point deadline, std::stop_token stop) {
+std::optional<PostedMessage> Desk::Impl::NextMessage(std::chrono::steady_clock::time_point deadline,
+                                                     std::stop_token stop) {
     std::unique_lock lock(mutex_);
     ThreadQueue& queue = *queues_.at(std::this_thread::get_id());
-    if (!queue.arrived.wait_until(lock, stop, deadline,
-                                  [&] { return !queue.messages.empty(); })) {
+    if (!queue.arrived.wait_until(lock, stop, deadline, [&] { return !queue.messages.empty(); })) {
         return std::nullopt;
     }
     PostedMessage next = queue.messages.front();
@@ -95,8 +94,7 @@ WindowHandle Desk::Impl::FindTopLevel(const Text& className, const Text& title) 
 }
 
 WindowHandle Desk::Impl::FindChild(WindowHandle parent, WindowHandle childAfter,
-                                   const Text& className,
-                                   const std::optional<Text>& title) const {
+                                   const Text& className, const std::optional<Text>& title) const {
     std::lock_guard lock(mutex_);
     const std::vector<WindowHandle>* candidates = &topLevel_;
     if (parent != 0) {
@@ -133,8 +131,8 @@ WindowHandle Desk::FindWindow(const Text& className, const Text& title) {
     return impl_->FindTopLevel(className, title);
 }
 
-WindowHandle Desk::FindWindowEx(WindowHandle parent, WindowHandle childAfter,
-                                const Text& className, const std::optional<Text>& title) {
+WindowHandle Desk::FindWindowEx(WindowHandle parent, WindowHandle childAfter, const Text& className,
+                                const std::optional<Text>& title) {
     return impl_->FindChild(parent, childAfter, className, title);
 }
 

@@ -9,8 +9,12 @@ namespace {
 
 constexpr char16_t Backspace = 0x08;
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool IsHighSurrogate(char16_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -39,6 +43,8 @@ void EditBox::Type(char16_t unit) {
     anchor_ = ++caret_;
 }
 
-Text EditBox::Utf8() const { return Utf16::ToUtf8(text_); }
+Text EditBox::Utf8() const {
+    return Utf16::ToUtf8(text_);
+}
 
 }  // namespace pendrel::desk

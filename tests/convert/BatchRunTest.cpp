@@ -91,6 +91,7 @@ TEST(BatchRun, AnEmptyQueueStartsNoWord) {
     EXPECT_EQ(f.word.created, 0);
     EXPECT_EQ(f.Shown(), std::vector<Text>{"No Word files added."});
     EXPECT_EQ(f.window.pointer, 1);
+    EXPECT_EQ(f.window.caption, "Pendrel") << "not left showing \"Processing...\"";
 }
 
 TEST(BatchRun, AFailingDocumentIsReportedAndTheRunGoesOn) {
@@ -102,11 +103,11 @@ TEST(BatchRun, AFailingDocumentIsReportedAndTheRunGoesOn) {
     f.fileSystem.files["/d/locked.pdf"] = 10;
     f.fileSystem.failDeletes = true;
     f.Run();
-    EXPECT_EQ(f.Shown(),
-              (std::vector<Text>{"/d/gone.doc\n\nError 5174: File not found: /d/gone.doc",
-                                 "/d/bad.doc\n\nError 4605: The printer is not available.",
-                                 "/d/locked.doc\n\nError 75: Path/File access error",
-                                 "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
+    EXPECT_EQ(f.Shown(), (std::vector<Text>{
+                             "/d/gone.doc\n\nError 5174: File not found: /d/gone.doc",
+                             "/d/bad.doc\n\nError 4605: The printer is not available.",
+                             "/d/locked.doc\n\nError 75: Path/File access error",
+                             "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
     EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Queued", "Queued", "Queued", "Queued"}));
     EXPECT_EQ(f.word.alive, 0) << "each failing document's Word is ended";
     EXPECT_EQ(f.word.CallsNamed("Quit").size(), 4u) << "a failing Quit is not tried twice";
@@ -159,8 +160,8 @@ TEST(BatchRun, AFailedPrintJobIsReportedAtOnceNotAfterTheLimit) {
     const auto start = std::chrono::steady_clock::now();
     f.Run();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-    EXPECT_EQ(f.Shown(),
-              std::vector<Text>{"/d/a.doc\n\nError -2147467259: The document could not be rendered."});
+    EXPECT_EQ(f.Shown(), std::vector<Text>{
+                             "/d/a.doc\n\nError -2147467259: The document could not be rendered."});
     EXPECT_EQ(f.Statuses(), std::vector<Text>{"Queued"});
 }
 
@@ -190,12 +191,6 @@ TEST(BatchRun, ItemsAddedDuringTheRunWaitForTheNextRun) {
     f.Run();
     EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Queued"}));
     EXPECT_EQ(f.word.created, 1);
-}
-
-TEST(OutputPathFor, ReplacesTheLastThreeCharacters) {
-    EXPECT_EQ(BatchRun::OutputPathFor("C:\\Docs\\Report.DOC"), "C:\\Docs\\Report.pdf");
-    EXPECT_EQ(BatchRun::OutputPathFor("C:\\Work\\mydoc"), "C:\\Work\\mypdf");
-    EXPECT_EQ(BatchRun::OutputPathFor("/d/n\xC3\xA4me.doc"), "/d/n\xC3\xA4me.pdf");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace pendrel::fakes {
 
 class RecordingWindows : public WindowMessages {
-public:
+  public:
     static constexpr WindowHandle Dialog = 0x500, Edit = 0x501, Save = 0x502;
     struct Post {
         WindowHandle window;
@@ -25,9 +25,8 @@ public:
     }
     WindowHandle FindWindowEx(WindowHandle parent, WindowHandle after, const Text& className,
                               const std::optional<Text>& title) override {
-        searches.push_back("FindWindowEx " + std::to_string(parent) + " " +
-                           std::to_string(after) + " " + className + " " +
-                           title.value_or("(any)"));
+        searches.push_back("FindWindowEx " + std::to_string(parent) + " " + std::to_string(after) +
+                           " " + className + " " + title.value_or("(any)"));
         if (parent != Dialog) return 0;
         if (after == 0 && className == "Edit" && !title) return Edit;
         if (after == Edit && className == "Button" && title == Text("&Save")) return Save;

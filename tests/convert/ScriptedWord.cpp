@@ -7,7 +7,7 @@
 namespace pendrel::fakes {
 
 class ScriptedWord : public Dispatch {
-public:
+  public:
     ScriptedWord(ScriptedWordFactory& factory, int number)
         : factory_(factory), number_(number), printer_(factory.initialPrinter) {}
     ~ScriptedWord() override { EndDialog(); }
@@ -31,9 +31,9 @@ public:
         throw AutomationError(438, "Object doesn't support this property or method");
     }
 
-private:
+  private:
     class Documents : public Dispatch {
-    public:
+      public:
         explicit Documents(ScriptedWord& word) : word_(word) {}
         Variant Get(const Text&) override { return {}; }
         void Put(const Text&, const Variant&) override {}
@@ -45,7 +45,7 @@ private:
             return {};
         }
 
-    private:
+      private:
         ScriptedWord& word_;
     };
 
@@ -79,7 +79,8 @@ private:
                 factory_.fileSystem->files[*result_] = factory_.pdfSize;
             }
         }
-        if (script_.jobFails) throw AutomationError(-2147467259, "The document could not be rendered.");
+        if (script_.jobFails)
+            throw AutomationError(-2147467259, "The document could not be rendered.");
         if (!result_) throw AutomationError(-2147467259, "The print job was cancelled.");
         return Variant::Int32(0);
     }

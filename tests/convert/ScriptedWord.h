@@ -31,7 +31,7 @@ struct WordCall {
 };
 
 class ScriptedWordFactory : public AutomationFactory {
-public:
+  public:
     ScriptedWordFactory(desk::Desk& desk, FakeFileSystem* fileSystem, EventPump* pump)
         : fileSystem(fileSystem), pump(pump), desk_(desk) {}
 
@@ -43,7 +43,7 @@ public:
     Text initialPrinter = "HP LaserJet 4 on Ne01:";
     std::uint64_t pdfSize = 4096;
 
-    std::vector<WordCall> calls;  // CreateObject, Documents.Open, Get/Put ActivePrinter, ...
+    std::vector<WordCall> calls;      // CreateObject, Documents.Open, Get/Put ActivePrinter, ...
     std::vector<Text> dialogResults;  // what each Save returned (empty when cancelled)
     int created = 0;
     int alive = 0;
@@ -54,7 +54,7 @@ public:
     std::vector<WordCall> CallsNamed(const Text& name) const;
     std::vector<Text> CallNames() const;
 
-private:
+  private:
     friend class ScriptedWord;
     desk::Desk& desk_;
 };

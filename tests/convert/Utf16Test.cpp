@@ -15,7 +15,11 @@ TEST(Utf16, MalformedInputBecomesReplacementCharacters) {
     // A stray continuation byte, a truncated sequence, an overlong '/', an encoded surrogate.
     EXPECT_EQ(Utf16::FromUtf8("\x80"), u"\uFFFD");
     EXPECT_EQ(Utf16::FromUtf8("a\xE6\x96"), u"a\uFFFD");
-    EXPECT_EQ(Utf16::FromUtf8("\xC0\xAF" "b"), u"\uFFFD" "b") << "never a slash";
+    EXPECT_EQ(Utf16::FromUtf8("\xC0\xAF"
+                              "b"),
+              u"\uFFFD"
+              "b")
+        << "never a slash";
     EXPECT_EQ(Utf16::FromUtf8("\xED\xA0\x80"), u"\uFFFD");
     EXPECT_EQ(Utf16::ToUtf8(std::u16string{0xD834, u'x'}), "\xEF\xBF\xBDx");
     EXPECT_EQ(Utf16::ToUtf8(std::u16string{0xDD1E}), "\xEF\xBF\xBD");

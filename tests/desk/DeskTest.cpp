@@ -21,10 +21,10 @@ struct DialogThread {
         : desk(d) {
         std::promise<std::optional<Text>> promise;
         result = promise.get_future();
-        thread = std::jthread([&d, limit, title, p = std::move(promise)](
-                                  std::stop_token stop) mutable {
-            p.set_value(RunSaveAsDialog(d, title, "Document1.pdf", limit, stop));
-        });
+        thread =
+            std::jthread([&d, limit, title, p = std::move(promise)](std::stop_token stop) mutable {
+                p.set_value(RunSaveAsDialog(d, title, "Document1.pdf", limit, stop));
+            });
         const auto giveUp = std::chrono::steady_clock::now() + 2s;
         while ((dialog = desk.FindWindow("#32770", title)) == 0) {
             if (std::chrono::steady_clock::now() > giveUp) throw std::runtime_error("no dialog");
@@ -74,7 +74,9 @@ TEST(Desk, SaveReturnsWhatWasTypedInPostingOrderAndTheWindowsLeave) {
     DialogThread d(desk);
     std::u16string name;
     for (int i = 0; i < 300; ++i) name += static_cast<char16_t>(u'a' + i % 26);
-    d.Type(name + u"\U0001D11E\x08" u"\u00E9");
+    d.Type(name +
+           u"\U0001D11E\x08"
+           u"\u00E9");
     d.Click(d.save);
     Text expected(name.begin(), name.end());
     EXPECT_EQ(d.Result(), expected + "\xC3\xA9");
@@ -88,11 +90,11 @@ TEST(Desk, AClickNeedsPressAndReleaseOnTheSameButtonInsideIt) {
     Desk desk;
     DialogThread d(desk, 400ms);
     d.Type(u"x.pdf");
-    desk.PostMessage(d.save, WmLButtonUp, MkLButton, 0);     // a release alone
-    desk.PostMessage(d.save, WmLButtonDown, MkLButton, 0);   // pressed on Save ...
-    desk.PostMessage(d.cancel, WmLButtonUp, MkLButton, 0);   // ... released on Cancel
-    d.Click(d.save, 0, 200);                                 // released outside (x = 200)
-    d.Click(d.cancel, 0x00640000, 0);                        // pressed below it (y = 100)
+    desk.PostMessage(d.save, WmLButtonUp, MkLButton, 0);    // a release alone
+    desk.PostMessage(d.save, WmLButtonDown, MkLButton, 0);  // pressed on Save ...
+    desk.PostMessage(d.cancel, WmLButtonUp, MkLButton, 0);  // ... released on Cancel
+    d.Click(d.save, 0, 200);                                // released outside (x = 200)
+    d.Click(d.cancel, 0x00640000, 0);                       // pressed below it (y = 100)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(d.Result(), std::nullopt);
     EXPECT_GT(std::chrono::steady_clock::now() - start, 200ms) << "ended by its time limit";

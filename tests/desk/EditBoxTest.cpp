@@ -33,14 +33,10 @@ TEST(EditBox, BackspaceDeletesTheSelectionOrOneWholeCharacter) {
 
 TEST(EditBox, OtherControlCharactersAreNotTyped) {
     EditBox box(u"");
-    TypeAll(box, u"a\r\n\t\x1B\x7F" "b");
+    TypeAll(box,
+            u"a\r\n\t\x1B\x7F"
+            "b");
     EXPECT_EQ(box.Units(), u"ab");
-}
-
-TEST(EditBox, GivesItsTextAsUtf8) {
-    EditBox box(u"");
-    TypeAll(box, u"Gr\u00FC\u00DF \U0001D11E");
-    EXPECT_EQ(box.Utf8(), "Gr\xC3\xBC\xC3\x9F \xF0\x9D\x84\x9E");
 }
 
 }  // namespace
