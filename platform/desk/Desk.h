@@ -13,7 +13,7 @@
 namespace pendrel::desk {
 
 class Desk : public WindowMessages {
-  public:
+public:
     Desk();
     ~Desk() override;
     Desk(const Desk&) = delete;
@@ -27,7 +27,7 @@ class Desk : public WindowMessages {
 
     struct Impl;
 
-  private:
+private:
     std::unique_ptr<Impl> impl_;
     friend class DialogRunner;
 };

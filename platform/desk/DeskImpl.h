@@ -50,7 +50,7 @@ struct Desk::Impl {
                            const std::optional<Text>& title) const;
     bool Post(const PostedMessage& message);
 
-  private:
+private:
     bool Matches(WindowHandle window, const Text& className,
                  const std::optional<Text>& title) const;
     void DestroyLocked(WindowHandle window, std::vector<WindowHandle>& gone);

@@ -8,7 +8,7 @@
 namespace pendrel::desk {
 
 class EditBox {
-  public:
+public:
     // The initial text is wholly selected, as a file-name box shows its suggestion.
     explicit EditBox(std::u16string text);
 
@@ -21,7 +21,7 @@ class EditBox {
     // The text as UTF-8; a surrogate without its partner becomes U+FFFD.
     Text Utf8() const;
 
-  private:
+private:
     void DeleteSelection();
 
     std::u16string text_;

@@ -21,7 +21,7 @@ bool InsideButton(std::intptr_t lParam) {
 }  // namespace
 
 class DialogRunner {
-  public:
+public:
     DialogRunner(Desk& desk, const Text& title, const Text& initialName)
         : impl_(*desk.impl_), editBox_(Utf16::FromUtf8(initialName)) {
         dialog_ = impl_.Create("#32770", title, 0);
@@ -43,7 +43,7 @@ class DialogRunner {
         return std::nullopt;
     }
 
-  private:
+private:
     // Handles one message; the button it completed a click on, or 0.
     WindowHandle Handle(const PostedMessage& m) {
         if (m.window == edit_ && m.message == WmChar) {

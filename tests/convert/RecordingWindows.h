@@ -7,7 +7,7 @@
 namespace pendrel::fakes {
 
 class RecordingWindows : public WindowMessages {
-  public:
+public:
     static constexpr WindowHandle Dialog = 0x500, Edit = 0x501, Save = 0x502;
     struct Post {
         WindowHandle window;

@@ -7,7 +7,7 @@
 namespace pendrel::fakes {
 
 class ScriptedWord : public Dispatch {
-  public:
+public:
     ScriptedWord(ScriptedWordFactory& factory, int number)
         : factory_(factory), number_(number), printer_(factory.initialPrinter) {}
     ~ScriptedWord() override { EndDialog(); }
@@ -31,7 +31,7 @@ class ScriptedWord : public Dispatch {
         throw AutomationError(438, "Object doesn't support this property or method");
     }
 
-  private:
+private:
     class Documents : public Dispatch {
       public:
         explicit Documents(ScriptedWord& word) : word_(word) {}

@@ -31,7 +31,7 @@ struct WordCall {
 };
 
 class ScriptedWordFactory : public AutomationFactory {
-  public:
+public:
     ScriptedWordFactory(desk::Desk& desk, FakeFileSystem* fileSystem, EventPump* pump)
         : fileSystem(fileSystem), pump(pump), desk_(desk) {}
 
@@ -54,7 +54,7 @@ class ScriptedWordFactory : public AutomationFactory {
     std::vector<WordCall> CallsNamed(const Text& name) const;
     std::vector<Text> CallNames() const;
 
-  private:
+private:
     friend class ScriptedWord;
     desk::Desk& desk_;
 };

@@ -10,7 +10,7 @@
 namespace pendrel::fakes {
 
 class SleepingPump : public EventPump {
-  public:
+public:
     std::function<void()> onPump;
     int calls = 0;
 
@@ -29,7 +29,7 @@ class SleepingPump : public EventPump {
         woken_.notify_all();
     }
 
-  private:
+private:
     std::mutex mutex_;
     std::condition_variable woken_;
     bool wake_ = false;
