@@ -33,7 +33,7 @@ public:
 
 private:
     class Documents : public Dispatch {
-      public:
+    public:
         explicit Documents(ScriptedWord& word) : word_(word) {}
         Variant Get(const Text&) override { return {}; }
         void Put(const Text&, const Variant&) override {}
@@ -45,7 +45,7 @@ private:
             return {};
         }
 
-      private:
+    private:
         ScriptedWord& word_;
     };
 
