@@ -80,10 +80,22 @@ int QtListView::RowAt(std::size_t index) const {
     return static_cast<int>(index - 1);
 }
 
+void QtListView::mousePressEvent(QMouseEvent* event) {
+    ForgetSelectionOffItems(event);
+    QTreeView::mousePressEvent(event);
+}
+
 void QtListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    ForgetSelectionOffItems(event);
     QTreeView::mouseDoubleClickEvent(event);
     // A double-click anywhere in the list counts, as the removal acts on the selection.
     if (onDblClick) onDblClick();
+}
+
+void QtListView::ForgetSelectionOffItems(QMouseEvent* event) {
+    // A click on the empty part of the list selects nothing, so a double-click there can't
+    // remove the item that happened to be selected before.
+    if (!indexAt(event->position().toPoint()).isValid()) clearSelection();
 }
 
 void QtListView::mouseMoveEvent(QMouseEvent* event) {

@@ -35,12 +35,14 @@ public:
     std::optional<std::size_t> IndexOf(ItemId id) const override;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // A 1-based position turned into a row; throws std::out_of_range outside 1..Count.
     int RowAt(std::size_t index) const;
+    void ForgetSelectionOffItems(QMouseEvent* event);
 
     QueueModel model_;
 };
