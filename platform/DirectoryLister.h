@@ -25,7 +25,8 @@ public:
     // The entries of folder whose names match pattern ("*" for all; wildcards matched
     // without regard to case). An entry that is hidden, system or a directory is listed
     // only when mask holds each of those attributes it has; ordinary files always are.
-    // Nothing when the folder can't be listed.
+    // Entries whose kind can't be read, and names the program's text can't carry, are left
+    // out. Nothing when the folder can't be listed.
     virtual std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
                                                    std::uint32_t mask) = 0;
     // Something that names the folder itself, whatever path reached it (so a link back to

@@ -83,10 +83,5 @@ TEST(AddFiles, OneClickSetsUpTheDialogThenShowsItOnce) {
     EXPECT_EQ(f.dialog.calls.size(), 4u);
 }
 
-TEST(AddFiles, SplitKeepsEmptyPartsAndAnEmptyTextHasNone) {
-    EXPECT_TRUE(AddFiles::SplitAtNul("").empty());
-    EXPECT_EQ(AddFiles::SplitAtNul("a\0\0b\0"s), (std::vector<Text>{"a", "", "b", ""}));
-}
-
 }  // namespace
 }  // namespace pendrel
