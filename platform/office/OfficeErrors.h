@@ -1,0 +1,35 @@
+#pragma once
+// The failures "Word.Application" on the embedded engine reports, with numbers in the manner
+// of Word's own and descriptions a user can act on.
+#include <cstdint>
+
+#include "platform/Automation.h"
+#include "platform/office/HelperProcess.h"
+
+namespace pendrel::office {
+
+namespace ErrorNumber {
+constexpr std::int32_t CannotCreateObject = 429;
+constexpr std::int32_t NotSupported = 438;
+constexpr std::int32_t WrongArguments = 450;
+constexpr std::int32_t TypeMismatch = 13;
+constexpr std::int32_t NoDocumentOpen = 4248;
+constexpr std::int32_t PrintFailed = 4198;
+constexpr std::int32_t PrinterUnavailable = 4216;
+constexpr std::int32_t NotFound = 5174;
+constexpr std::int32_t PasswordProtected = 5408;
+constexpr std::int32_t NotWordDocument = 5121;
+constexpr std::int32_t Damaged = 5122;
+constexpr std::int32_t EngineFailed = 5123;
+constexpr std::int32_t ApplicationEnded = static_cast<std::int32_t>(0x800706BAu);
+}  // namespace ErrorNumber
+
+// Documents.Open did not give an open document.
+AutomationError OpenFailure(const Text& path, const Reply& reply);
+// The print job of the document at path failed while rendering.
+AutomationError RenderFailure(const Text& path, const Reply& reply);
+
+AutomationError NotSupported(const Text& member);
+AutomationError WrongArguments(const Text& member, const Text& why);
+
+}  // namespace pendrel::office

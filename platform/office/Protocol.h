@@ -1,0 +1,55 @@
+#pragma once
+// What the window's process and the helper process say to each other: binary messages, each
+// carried in one length-prefixed frame over a stream socket. Paths travel as raw bytes, so no
+// character of a file name is ever split, quoted or re-encoded on the way.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pendrel::office {
+
+enum class MessageKind : std::uint8_t {
+    // window -> helper
+    Load = 1,    // text: the document's path; the answer carries the new document's id
+    Export = 2,  // docId, text: the PDF file to write
+    Close = 3,   // docId
+    // helper -> window
+    Ready = 10,  // the renderer has started (outcome Ok) or could not start (text says why)
+    Answer = 11, // the answer to the request with the same id
+};
+
+// How a request ended, in the terms the user is told about.
+enum class Outcome : std::uint8_t {
+    Ok = 0,
+    NotFound = 1,
+    Encrypted = 2,
+    NotWordDocument = 3,
+    Damaged = 4,
+    ExportFailed = 5,
+    Failed = 6,  // anything else; text holds the detail
+};
+
+struct Message {
+    MessageKind kind = MessageKind::Answer;
+    std::uint32_t id = 0;
+    std::uint32_t docId = 0;
+    Outcome outcome = Outcome::Ok;
+    std::uint64_t residentBytes = 0;  // the helper's memory after answering
+    std::string text;
+
+    bool operator==(const Message&) const = default;
+};
+
+std::string EncodeMessage(const Message& message);
+// Nothing when the bytes are not a well-formed message.
+std::optional<Message> DecodeMessage(const std::string& bytes);
+
+// Frames on a blocking stream socket. Writing never raises SIGPIPE; both return false (or
+// nothing) once the other side has gone or the stream holds something that is not a frame.
+bool WriteFrame(int fd, const std::string& payload);
+std::optional<std::string> ReadFrame(int fd);
+
+bool SendMessage(int fd, const Message& message);
+std::optional<Message> ReceiveMessage(int fd);
+
+}  // namespace pendrel::office

@@ -1,0 +1,101 @@
+#include "platform/office/SpoolFolder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace pendrel::office {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool CopyBytes(int in, int out) {
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        for (ssize_t done = 0; done < got;) {
+            ssize_t put = ::write(out, buffer.data() + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) return false;
+            done += put;
+        }
+    }
+}
+
+// Copies from into a new temporary file beside target; its name, or empty with error set.
+std::string CopyBeside(const std::string& from, const std::string& target, std::string& error) {
+    std::string temporary = FolderOf(target) + "/.pendrel-XXXXXX.tmp";
+    int out = ::mkstemps(temporary.data(), 4);
+    if (out < 0) {
+        error = std::strerror(errno);
+        return {};
+    }
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    bool copied = in >= 0 && CopyBytes(in, out) && ::fchmod(out, 0644) == 0 && ::fsync(out) == 0;
+    int copyErrno = errno;
+    if (in >= 0) ::close(in);
+    if (::close(out) != 0 && copied) {
+        copied = false;
+        copyErrno = errno;
+    }
+    if (copied) return temporary;
+    ::unlink(temporary.c_str());
+    error = std::strerror(copyErrno);
+    return {};
+}
+
+}  // namespace
+
+SpoolFolder::~SpoolFolder() { RemoveAll(); }
+
+std::string SpoolFolder::NewFile() {
+    std::lock_guard lock(mutex_);
+    if (path_.empty()) {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") +
+                              "/pendrel-spool-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) return {};
+        path_ = pattern;
+    }
+    return path_ + "/job-" + std::to_string(++next_) + ".pdf";
+}
+
+void SpoolFolder::RemoveAll() {
+    std::lock_guard lock(mutex_);
+    if (path_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+    path_.clear();
+}
+
+std::string SpoolFolder::Path() const {
+    std::lock_guard lock(mutex_);
+    return path_;
+}
+
+bool MoveIntoPlace(const std::string& from, const std::string& target, std::string& error) {
+    std::string temporary = CopyBeside(from, target, error);
+    ::unlink(from.c_str());
+    if (temporary.empty()) return false;
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = std::strerror(errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pendrel::office

@@ -1,0 +1,137 @@
+#include "platform/office/WordApplication.h"
+
+#include "platform/office/ArgumentChecks.h"
+#include "platform/office/MemberNames.h"
+#include "platform/office/OfficeErrors.h"
+#include "platform/office/OfficeLimits.h"
+
+namespace pendrel::office {
+WordApplication::WordApplication(std::shared_ptr<EngineCore> core) : core_(std::move(core)) {}
+
+WordApplication::~WordApplication() {
+    // An application dropped without Quit still gives its document back to the helper.
+    if (!core_->shutDown && document_) CloseDocument();
+    if (job_) job_->Abandon();
+}
+
+void WordApplication::CheckAlive() const {
+    if (ended_ || core_->shutDown)
+        throw AutomationError(ErrorNumber::ApplicationEnded,
+                              "The Word application has ended (The RPC server is unavailable).");
+}
+
+Variant WordApplication::Get(const Text& name) {
+    CheckAlive();
+    if (SameName(name, "Documents")) return Variant::Object(std::make_shared<WordDocuments>(shared_from_this()));
+    if (SameName(name, "ActivePrinter")) return Variant::String(printer_);
+    if (SameName(name, "BackgroundPrintingStatus")) return BackgroundPrintingStatus();
+    throw NotSupported(name);
+}
+
+void WordApplication::Put(const Text& name, const Variant& value) {
+    CheckAlive();
+    if (!SameName(name, "ActivePrinter")) throw NotSupported(name);
+    if (value.type() != Variant::Type::String)
+        throw AutomationError(ErrorNumber::TypeMismatch, "Type mismatch (ActivePrinter)");
+    printer_ = value.AsString();
+}
+
+Variant WordApplication::Call(const Text& name, const std::vector<Variant>& args) {
+    CheckAlive();
+    if (SameName(name, "PrintOut")) return PrintOut(args);
+    if (SameName(name, "Quit")) {
+        Quit(args);
+        return {};
+    }
+    throw NotSupported(name);
+}
+
+Reply WordApplication::WaitOnWindowThread(HelperProcess& helper, std::uint32_t request,
+                                          std::chrono::milliseconds limit) {
+    EventPump& pump = core_->pump;
+    return helper.Wait(request, limit,
+                       [&pump](std::chrono::milliseconds slice) { pump.ProcessPendingMessages(slice); });
+}
+
+void WordApplication::Open(const std::vector<Variant>& args) {
+    CheckAlive();
+    CheckOpenArguments(args);
+    const Text& path = args[0].AsString();
+    auto helper = core_->pool.Current();
+    if (!helper) throw AutomationError(ErrorNumber::EngineFailed, "The document engine has shut down.");
+    Message load;
+    load.kind = MessageKind::Load;
+    load.text = path;
+    Reply reply = WaitOnWindowThread(*helper, helper->Send(load), LoadLimit);
+    CheckAlive();  // the window may have closed the engine while we waited
+    if (reply.status != Reply::Status::Answered || reply.answer.outcome != Outcome::Ok)
+        throw OpenFailure(path, reply);
+    // Word prints its active document: the one opened last.
+    if (document_) CloseDocument();
+    document_ = OpenDocument{helper, reply.answer.docId, path};
+}
+
+Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
+    CheckPrintOutArguments(args);
+    if (!document_)
+        throw AutomationError(ErrorNumber::NoDocumentOpen,
+                              "This command is not available because no document is open.");
+    if (printer_ != PdfWriterName)
+        throw AutomationError(ErrorNumber::PrinterUnavailable,
+                              "The printer \"" + printer_ + "\" is not available; only \"" +
+                                  PdfWriterName + "\" can print here.");
+    if (job_ && !job_->Finished())
+        throw AutomationError(ErrorNumber::PrintFailed, "A print job of this document is still in progress.");
+    std::string spoolFile = core_->spool.NewFile();
+    if (spoolFile.empty())
+        throw AutomationError(ErrorNumber::PrintFailed, "The printer's spool folder could not be made.");
+    Message render;
+    render.kind = MessageKind::Export;
+    render.docId = document_->docId;
+    render.text = spoolFile;
+    std::uint32_t request = document_->helper->Send(render);
+    job_ = std::make_shared<PrintJob>(
+        core_->desk, PrintJobSetup{document_->helper, request, document_->path, spoolFile});
+    core_->AddJob(job_);
+    return {};
+}
+
+Variant WordApplication::BackgroundPrintingStatus() {
+    if (!job_) return Variant::Int32(0);
+    switch (job_->Status()) {
+    case PrintJob::State::InProgress: return Variant::Int32(1);
+    case PrintJob::State::Done: return Variant::Int32(0);
+    case PrintJob::State::Failed: break;
+    }
+    throw *job_->Failure();
+}
+
+void WordApplication::Quit(const std::vector<Variant>& args) {
+    CheckQuitArguments(args);
+    if (job_) job_->Abandon();
+    if (document_) CloseDocument();
+    ended_ = true;
+}
+
+void WordApplication::CloseDocument() {
+    Message close;
+    close.kind = MessageKind::Close;
+    close.docId = document_->docId;
+    // Not waited for: the helper closes it before it reads the next request.
+    document_->helper->Send(close);
+    core_->pool.DocumentClosed(document_->helper);
+    document_.reset();
+}
+
+Variant WordDocuments::Get(const Text& name) { throw NotSupported("Documents." + name); }
+
+void WordDocuments::Put(const Text& name, const Variant&) { throw NotSupported("Documents." + name); }
+
+Variant WordDocuments::Call(const Text& name, const std::vector<Variant>& args) {
+    if (!SameName(name, "Open")) throw NotSupported("Documents." + name);
+    app_->Open(args);
+    // The document object Word returns is not used by anyone; none is made.
+    return {};
+}
+
+}  // namespace pendrel::office

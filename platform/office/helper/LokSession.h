@@ -1,0 +1,49 @@
+#pragma once
+// LibreOffice, loaded through LibreOfficeKit, with the documents it holds open. Used only by
+// the helper process: LibreOffice runs in no other process of the program.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/office/Protocol.h"
+
+struct _LibreOfficeKit;
+struct _LibreOfficeKitDocument;
+
+namespace pendrel::office {
+
+struct LokResult {
+    Outcome outcome = Outcome::Ok;
+    std::uint32_t docId = 0;
+    std::string detail;
+};
+
+class LokSession {
+public:
+    // Starts LibreOffice from its program folder with the profile folder given (created when
+    // missing). Nothing, with error filled in, when it cannot start.
+    static std::unique_ptr<LokSession> Start(const std::string& programFolder,
+                                             const std::string& profileFolder,
+                                             std::string& error);
+    ~LokSession();
+    LokSession(const LokSession&) = delete;
+    LokSession& operator=(const LokSession&) = delete;
+
+    LokResult Load(const std::string& path);
+    LokResult Export(std::uint32_t docId, const std::string& pdfPath);
+    void Close(std::uint32_t docId);
+
+private:
+    explicit LokSession(_LibreOfficeKit* office);
+    static void OnOfficeEvent(int type, const char* payload, void* self);
+    std::string TakeError();
+
+    _LibreOfficeKit* office_;
+    std::map<std::uint32_t, _LibreOfficeKitDocument*> documents_;
+    std::uint32_t nextDocId_ = 1;
+    bool passwordAsked_ = false;
+    std::string loadingUrl_;
+};
+
+}  // namespace pendrel::office
