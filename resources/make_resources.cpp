@@ -125,8 +125,8 @@ int main(int argc, char* argv[]) {
             ok = false;
         }
     };
-    save(ButtonPicture({415, 49}, QStringLiteral("ADD WORD FILES"), SquareOutline, 20), "check1.jpg",
-         "JPEG", 95);
+    save(ButtonPicture({415, 49}, QStringLiteral("ADD WORD FILES"), SquareOutline, 20),
+         "check1.jpg", "JPEG", 95);
     save(ButtonPicture({326, 48}, QStringLiteral("ADD FOLDER"), Folder, 24), "check4.jpg", "JPEG",
          95);
     save(ButtonPicture({473, 50}, QStringLiteral("CONVERT TO PDF"), DoubleArrow, 30), "check2.jpg",

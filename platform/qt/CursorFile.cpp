@@ -19,7 +19,9 @@ public:
     bool Has(std::int64_t offset, std::int64_t length) const {
         return offset >= 0 && length >= 0 && offset + length <= data_.size();
     }
-    std::uint32_t U8(std::int64_t at) const { return static_cast<std::uint8_t>(data_.constData()[at]); }
+    std::uint32_t U8(std::int64_t at) const {
+        return static_cast<std::uint8_t>(data_.constData()[at]);
+    }
     std::uint32_t U16(std::int64_t at) const { return U8(at) | U8(at + 1) << 8; }
     std::uint32_t U32(std::int64_t at) const { return U16(at) | U16(at + 2) << 16; }
     std::int32_t S32(std::int64_t at) const { return static_cast<std::int32_t>(U32(at)); }
@@ -59,9 +61,12 @@ QRgb XorPixel(const Reader& r, std::int64_t rowStart, int x, int bits,
             const std::int64_t p = rowStart + std::int64_t{x} * 3;
             return qRgb(int(r.U8(p + 2)), int(r.U8(p + 1)), int(r.U8(p)));
         }
-        case 8: return palette[r.U8(rowStart + x)];
-        case 4: return palette[(r.U8(rowStart + x / 2) >> (x % 2 ? 0 : 4)) & 0xF];
-        default: return palette[Bit(r, rowStart, x) ? 1 : 0];
+        case 8:
+            return palette[r.U8(rowStart + x)];
+        case 4:
+            return palette[(r.U8(rowStart + x / 2) >> (x % 2 ? 0 : 4)) & 0xF];
+        default:
+            return palette[Bit(r, rowStart, x) ? 1 : 0];
     }
 }
 
@@ -143,8 +148,7 @@ std::optional<CursorImage> ReadCursorFile(const QByteArray& data) {
     if (!r.Has(0, DirectoryBytes)) return std::nullopt;
     if (r.U16(0) != 0 || r.U16(2) != 2) return std::nullopt;
     const int count = static_cast<int>(r.U16(4));
-    if (count == 0 || !r.Has(DirectoryBytes, std::int64_t{count} * EntryBytes))
-        return std::nullopt;
+    if (count == 0 || !r.Has(DirectoryBytes, std::int64_t{count} * EntryBytes)) return std::nullopt;
 
     std::optional<Entry> best;
     for (int i = 0; i < count; ++i) {

@@ -82,26 +82,43 @@ void Form1Window::Connect(Form1& handlers) {
 
 // The geometry is the outer frame's; without a frame (not shown yet, or no window manager)
 // that is the client area.
-float Form1Window::Left() const { return PixelsToTwips(frameGeometry().x()); }
-float Form1Window::Top() const { return PixelsToTwips(frameGeometry().y()); }
-float Form1Window::Width() const { return PixelsToTwips(frameGeometry().width()); }
-float Form1Window::Height() const { return PixelsToTwips(frameGeometry().height()); }
+float Form1Window::Left() const {
+    return PixelsToTwips(frameGeometry().x());
+}
+float Form1Window::Top() const {
+    return PixelsToTwips(frameGeometry().y());
+}
+float Form1Window::Width() const {
+    return PixelsToTwips(frameGeometry().width());
+}
+float Form1Window::Height() const {
+    return PixelsToTwips(frameGeometry().height());
+}
 
-void Form1Window::SetLeft(float twips) { move(TwipsToPixels(twips), frameGeometry().y()); }
-void Form1Window::SetTop(float twips) { move(frameGeometry().x(), TwipsToPixels(twips)); }
+void Form1Window::SetLeft(float twips) {
+    move(TwipsToPixels(twips), frameGeometry().y());
+}
+void Form1Window::SetTop(float twips) {
+    move(frameGeometry().x(), TwipsToPixels(twips));
+}
 
-Text Form1Window::Caption() const { return windowTitle().toStdString(); }
+Text Form1Window::Caption() const {
+    return windowTitle().toStdString();
+}
 void Form1Window::SetCaption(const Text& caption) {
     setWindowTitle(QString::fromStdString(caption));
 }
 
 QCursor Form1Window::CursorFor(int setting) const {
     switch (setting) {
-        case MousePointer::Arrow: return QCursor(Qt::ArrowCursor);
-        case MousePointer::Busy: return QCursor(Qt::WaitCursor);
+        case MousePointer::Arrow:
+            return QCursor(Qt::ArrowCursor);
+        case MousePointer::Busy:
+            return QCursor(Qt::WaitCursor);
         case MousePointer::Custom:
             return mouseIcon_ ? *mouseIcon_ : QCursor(Qt::PointingHandCursor);
-        default: return QCursor(Qt::ArrowCursor);
+        default:
+            return QCursor(Qt::ArrowCursor);
     }
 }
 
@@ -125,14 +142,16 @@ void Form1Window::SetMouseIcon(const Text& imageFile) {
     if (file.open(QIODevice::ReadOnly)) image = ReadCursorFile(file.readAll());
     // An unreadable image is no error: the pointing hand stands in for it.
     if (image)
-        mouseIcon_ = QCursor(QPixmap::fromImage(image->image), image->hotSpot.x(),
-                             image->hotSpot.y());
+        mouseIcon_ =
+            QCursor(QPixmap::fromImage(image->image), image->hotSpot.x(), image->hotSpot.y());
     else
         mouseIcon_.reset();
     if (pointer_ == MousePointer::Custom) ApplyPointer();
 }
 
-WindowHandle Form1Window::hWnd() const { return static_cast<WindowHandle>(winId()); }
+WindowHandle Form1Window::hWnd() const {
+    return static_cast<WindowHandle>(winId());
+}
 
 void Form1Window::mouseMoveEvent(QMouseEvent* event) {
     // Only moves over the background arrive here: the controls keep their own.

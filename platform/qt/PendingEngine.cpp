@@ -6,7 +6,9 @@ DispatchPtr PendingAutomation::CreateObject(const Text&) {
     throw AutomationError(429, "No document engine is available.");
 }
 
-WindowHandle PendingWindowMessages::FindWindow(const Text&, const Text&) { return 0; }
+WindowHandle PendingWindowMessages::FindWindow(const Text&, const Text&) {
+    return 0;
+}
 
 WindowHandle PendingWindowMessages::FindWindowEx(WindowHandle, WindowHandle, const Text&,
                                                  const std::optional<Text>&) {

@@ -14,8 +14,8 @@ public:
 class PendingWindowMessages : public WindowMessages {
 public:
     WindowHandle FindWindow(const Text& className, const Text& title) override;
-    WindowHandle FindWindowEx(WindowHandle parent, WindowHandle childAfter,
-                              const Text& className, const std::optional<Text>& title) override;
+    WindowHandle FindWindowEx(WindowHandle parent, WindowHandle childAfter, const Text& className,
+                              const std::optional<Text>& title) override;
     bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
 };

@@ -11,8 +11,8 @@ Text QtFolderBrowser::Browse(WindowHandle, const Text& title) {
         return folder.toStdString();
     }
     // Only folders of the file system can be chosen; cancelling gives the empty text.
-    const QString folder = QFileDialog::getExistingDirectory(
-        owner_, QString::fromStdString(title), QString(), QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title),
+                                                             QString(), QFileDialog::ShowDirsOnly);
     return folder.toStdString();
 }
 

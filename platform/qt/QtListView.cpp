@@ -44,9 +44,13 @@ std::size_t QtListView::AddItem(const Text& text) {
     return static_cast<std::size_t>(model_.AppendRow(text)) + 1;
 }
 
-std::size_t QtListView::ItemCount() const { return static_cast<std::size_t>(model_.RowCount()); }
+std::size_t QtListView::ItemCount() const {
+    return static_cast<std::size_t>(model_.RowCount());
+}
 
-Text QtListView::ItemText(std::size_t index) const { return model_.RowText(RowAt(index)); }
+Text QtListView::ItemText(std::size_t index) const {
+    return model_.RowText(RowAt(index));
+}
 
 Text QtListView::SubItem(std::size_t index, int column) const {
     const int row = RowAt(index);
@@ -59,7 +63,9 @@ void QtListView::SetSubItem(std::size_t index, int column, const Text& text) {
     model_.SetRowStatus(row, text);
 }
 
-void QtListView::RemoveItem(std::size_t index) { model_.RemoveRow(RowAt(index)); }
+void QtListView::RemoveItem(std::size_t index) {
+    model_.RemoveRow(RowAt(index));
+}
 
 std::optional<std::size_t> QtListView::SelectedIndex() const {
     const QModelIndexList rows = selectionModel()->selectedRows();
@@ -67,7 +73,9 @@ std::optional<std::size_t> QtListView::SelectedIndex() const {
     return static_cast<std::size_t>(rows.first().row()) + 1;
 }
 
-ListView::ItemId QtListView::IdAt(std::size_t index) const { return model_.IdOfRow(RowAt(index)); }
+ListView::ItemId QtListView::IdAt(std::size_t index) const {
+    return model_.IdOfRow(RowAt(index));
+}
 
 std::optional<std::size_t> QtListView::IndexOf(ItemId id) const {
     const auto row = model_.RowOfId(id);

@@ -7,7 +7,9 @@
 
 namespace pendrel::qt {
 
-Text QtProgram::Folder() const { return QCoreApplication::applicationDirPath().toStdString(); }
+Text QtProgram::Folder() const {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
 
 void QtProgram::End() {
     for (auto& hook : hooks_) {

@@ -44,13 +44,14 @@ std::optional<int> QueueModel::RowOfId(ItemId id) const {
 }
 
 QModelIndex QueueModel::index(int row, int column, const QModelIndex& parent) const {
-    if (parent.isValid() || row < 0 || row >= RowCount() || column < 0 ||
-        column >= ColumnCount())
+    if (parent.isValid() || row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
         return {};
     return createIndex(row, column);
 }
 
-QModelIndex QueueModel::parent(const QModelIndex&) const { return {}; }
+QModelIndex QueueModel::parent(const QModelIndex&) const {
+    return {};
+}
 
 int QueueModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : RowCount();
@@ -66,9 +67,12 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) return {};
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
-        case 0: return QString::fromStdString(row.text);
-        case 1: return QString::fromStdString(row.status);
-        default: return {};
+        case 0:
+            return QString::fromStdString(row.text);
+        case 1:
+            return QString::fromStdString(row.status);
+        default:
+            return {};
     }
 }
 

@@ -24,9 +24,7 @@ public:
     int AppendRow(const Text& text);
     int RowCount() const { return static_cast<int>(rows_.size()); }
     const Text& RowText(int row) const { return rows_.at(static_cast<std::size_t>(row)).text; }
-    const Text& RowStatus(int row) const {
-        return rows_.at(static_cast<std::size_t>(row)).status;
-    }
+    const Text& RowStatus(int row) const { return rows_.at(static_cast<std::size_t>(row)).status; }
     void SetRowStatus(int row, const Text& status);
     void RemoveRow(int row);
     ItemId IdOfRow(int row) const { return rows_.at(static_cast<std::size_t>(row)).id; }

@@ -3,7 +3,9 @@
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must stand outside any namespace.
-static void InitPendrelResources() { Q_INIT_RESOURCE(pendrel); }
+static void InitPendrelResources() {
+    Q_INIT_RESOURCE(pendrel);
+}
 
 namespace pendrel::qt {
 

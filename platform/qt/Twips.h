@@ -6,7 +6,11 @@ namespace pendrel::qt {
 
 inline constexpr float TwipsPerPixel = 15.0f;
 
-inline int TwipsToPixels(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel)); }
-inline float PixelsToTwips(int pixels) { return static_cast<float>(pixels) * TwipsPerPixel; }
+inline int TwipsToPixels(float twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
+inline float PixelsToTwips(int pixels) {
+    return static_cast<float>(pixels) * TwipsPerPixel;
+}
 
 }  // namespace pendrel::qt

@@ -21,8 +21,8 @@ private slots:
         QCOMPARE(cursor->image.size(), QSize(32, 32));
         QCOMPARE(cursor->hotSpot, QPoint(5, 7));
         QCOMPARE(qAlpha(cursor->image.pixel(3, 20)), 0);
-        QCOMPARE(cursor->image.pixel(20, 0), qRgba(255, 255, 255, 255));   // white, top row
-        QCOMPARE(cursor->image.pixel(20, 31), qRgba(0, 0, 0, 255));        // black, bottom row
+        QCOMPARE(cursor->image.pixel(20, 0), qRgba(255, 255, 255, 255));  // white, top row
+        QCOMPARE(cursor->image.pixel(20, 31), qRgba(0, 0, 0, 255));       // black, bottom row
     }
 
     void thirtyTwoBitPointerKeepsItsAlpha() {
@@ -49,8 +49,8 @@ private slots:
 
     void damagedOrForeignDataIsRefused_data() {
         QTest::addColumn<QByteArray>("data");
-        const QByteArray good =
-            OneBitCursor(32, QPoint(0, 0), [](int, int) { return false; }, [](int, int) { return false; });
+        const QByteArray good = OneBitCursor(
+            32, QPoint(0, 0), [](int, int) { return false; }, [](int, int) { return false; });
         QByteArray icon = good;
         icon[2] = 1;  // an icon file, not a pointer file
         QByteArray offsetPastEnd = good;

@@ -37,8 +37,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&h.window));
 
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, CentreOfRow(list, 2));
-        QCOMPARE(Texts(list), (std::vector<std::string>{"/d/1.doc", "/d/2.doc", "/d/4.doc",
-                                                        "/d/5.doc"}));
+        QCOMPARE(Texts(list),
+                 (std::vector<std::string>{"/d/1.doc", "/d/2.doc", "/d/4.doc", "/d/5.doc"}));
         QCOMPARE(list.SubItem(3, 1), std::string("Done"));
         QCOMPARE(list.SubItem(4, 1), std::string("Queued"));
 
@@ -89,12 +89,14 @@ private slots:
         qt::QtListView& list = h.window.listView1();
         h.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&h.window));
-        for (int i = 0; i < 100000; ++i) Queue::Append(list, "/corpus/document-" + std::to_string(i) + ".doc");
+        for (int i = 0; i < 100000; ++i)
+            Queue::Append(list, "/corpus/document-" + std::to_string(i) + ".doc");
         QCoreApplication::processEvents();
 
         QElapsedTimer clock;
         clock.start();
-        for (int i = 0; i < 10000; ++i) Queue::Append(list, "/more/document-" + std::to_string(i) + ".doc");
+        for (int i = 0; i < 10000; ++i)
+            Queue::Append(list, "/more/document-" + std::to_string(i) + ".doc");
         QCoreApplication::processEvents();
         const qint64 elapsed = clock.elapsed();
         qInfo("10,000 items appended to 100,000 in %lld ms", elapsed);

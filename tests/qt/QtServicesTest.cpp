@@ -9,14 +9,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <ctime>
 #include <functional>
+#include <stdexcept>
 #include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/qt/QtCommonDialog.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFolderBrowser.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtProgram.h"
 
 using namespace pendrel;
 using namespace std::chrono_literals;
@@ -73,7 +79,8 @@ private slots:
             {{"/home/u/My Docs/Report One.doc"}, "/home/u/My Docs/Report One.doc"},
             {{"/a.doc", "/b c.doc"}, std::string("/\0a.doc\0b c.doc", 15)},
             {{"/d/a.doc", "/d/B.DOC", "/d/c.txt"}, std::string("/d\0a.doc\0B.DOC\0c.txt", 20)},
-            {{QString::fromStdString(longFolder + "/a.doc"), QString::fromStdString(longFolder + "/b.doc")},
+            {{QString::fromStdString(longFolder + "/a.doc"),
+              QString::fromStdString(longFolder + "/b.doc")},
              longFolder + std::string("\0a.doc\0b.doc", 12)},
         };
         for (const Case& c : cases) {
@@ -201,6 +208,32 @@ private slots:
         wall.restart();
         pump.ProcessPendingMessages(5000ms);
         QVERIFY(wall.elapsed() < 2000);
+    }
+
+    void endRunsTheHooksFlushesAndEndsAtOnce() {
+        QTemporaryDir folder;
+        const std::string output = folder.filePath(QStringLiteral("stdout")).toStdString();
+        const std::string mark = folder.filePath(QStringLiteral("hook-ran")).toStdString();
+        const pid_t child = fork();
+        if (child == 0) {
+            std::freopen(output.c_str(), "w", stdout);
+            std::printf("still in the buffer");
+            qt::QtProgram program;
+            program.AddShutdownHook([] { throw std::runtime_error("a failing hook"); });
+            program.AddShutdownHook([&] { std::fclose(std::fopen(mark.c_str(), "w")); });
+            // Ends from inside a nested event loop, as a close during a conversion does.
+            QTimer::singleShot(0, [&] { program.End(); });
+            QEventLoop().exec();
+            std::_Exit(3);  // End came back
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QFile::exists(QString::fromStdString(mark)));
+        QFile written(QString::fromStdString(output));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("still in the buffer"));
     }
 };
 
