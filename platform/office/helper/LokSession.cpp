@@ -35,6 +35,16 @@ std::string Absolute(const std::string& path) {
     return absolute;
 }
 
+// The password answer must name the document by the very URL LibreOffice made of ours, which
+// has no "." or ".." steps; so the URL is made from the resolved path.
+std::string Canonical(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return Absolute(path);
+    std::string canonical = resolved;
+    std::free(resolved);
+    return canonical;
+}
+
 std::uint64_t FileSize(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
@@ -101,7 +111,7 @@ LokResult LokSession::Load(const std::string& path) {
     case FileKind::WordCandidate: break;
     }
     passwordAsked_ = false;
-    loadingUrl_ = FileUrlFromPath(Absolute(path));
+    loadingUrl_ = FileUrlFromPath(Canonical(path));
     LibreOfficeKitDocument* document =
         office_->pClass->documentLoadWithOptions(office_, loadingUrl_.c_str(), "Batch=true");
     if (document == nullptr) {

@@ -1,0 +1,43 @@
+// The bytes between the window's process and the helper.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "platform/office/FileUrl.h"
+#include "platform/office/Protocol.h"
+
+namespace pendrel::office {
+namespace {
+
+TEST(OfficeProtocol, FileUrlsKeepEveryCharacterOfAName) {
+    EXPECT_EQ(FileUrlFromPath("/home/a/Report-1_v2.~.doc"), "file:///home/a/Report-1_v2.~.doc");
+    EXPECT_EQ(FileUrlFromPath("/d/a b#c%d?e&f=g+h.doc"),
+              "file:///d/a%20b%23c%25d%3Fe%26f%3Dg%2Bh.doc");
+    EXPECT_EQ(FileUrlFromPath("/d/line\nж.doc"), "file:///d/line%0A%D0%B6.doc");
+}
+
+TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
+    int ends[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+    Message sent{MessageKind::Load, 7, 3, Outcome::Encrypted, 1ull << 40,
+                 std::string("/x/\0zero\nline \xff bytes.doc", 26)};
+    ASSERT_TRUE(SendMessage(ends[0], sent));
+    EXPECT_EQ(ReceiveMessage(ends[1]), sent);
+
+    std::string encoded = EncodeMessage(sent);
+    EXPECT_FALSE(DecodeMessage(encoded.substr(0, encoded.size() - 1)).has_value());
+    EXPECT_FALSE(DecodeMessage(encoded + "x").has_value());
+    encoded[0] = 99;  // no such kind
+    EXPECT_FALSE(DecodeMessage(encoded).has_value());
+
+    // A frame cut short by the other side's end is no message.
+    ASSERT_EQ(::write(ends[0], "\x10\x00\x00\x00\x01", 5), 5);
+    ::close(ends[0]);
+    EXPECT_FALSE(ReceiveMessage(ends[1]).has_value());
+    // Writing to a side that has gone fails instead of raising SIGPIPE.
+    EXPECT_FALSE(SendMessage(ends[1], sent));
+    ::close(ends[1]);
+}
+
+}  // namespace
+}  // namespace pendrel::office
