@@ -13,6 +13,7 @@ HelperPool::HelperPool(HelperCommand command, std::function<void()> onActivity)
 HelperPool::~HelperPool() { Shutdown(); }
 
 std::shared_ptr<HelperProcess> HelperPool::StartLocked() {
+    if (current_) endedWork_ += current_->WorkTime();
     current_ = std::make_shared<HelperProcess>(command_, onActivity_);
     documentsInCurrent_ = 0;
     ++started_;
@@ -50,6 +51,11 @@ void HelperPool::Shutdown() {
         current_.reset();
     }
     for (auto& helper : alive) helper->Kill("the document engine was shut down");
+}
+
+std::chrono::microseconds HelperPool::WorkTime() const {
+    std::lock_guard lock(mutex_);
+    return endedWork_ + (current_ ? current_->WorkTime() : std::chrono::microseconds(0));
 }
 
 int HelperPool::Started() const {

@@ -4,6 +4,7 @@
 // while a document or print job still holds it and is killed when the last one lets go.
 #include <cstdint>
 #include <functional>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -31,6 +32,8 @@ public:
 
     // The number of helpers started so far.
     int Started() const;
+    // The time every helper of this pool has spent working on requests.
+    std::chrono::microseconds WorkTime() const;
 
 private:
     std::shared_ptr<HelperProcess> StartLocked();
@@ -42,6 +45,7 @@ private:
     int documentsInCurrent_ = 0;
     std::vector<std::weak_ptr<HelperProcess>> all_;
     int started_ = 0;
+    std::chrono::microseconds endedWork_{0};  // of helpers no longer current
     bool shutDown_ = false;
 };
 

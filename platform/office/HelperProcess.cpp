@@ -84,6 +84,7 @@ void HelperProcess::Receive() {
         {
             std::lock_guard lock(mutex_);
             residentBytes_ = message->residentBytes;
+            workMicros_ += message->workMicros;
             if (message->kind == MessageKind::Ready) {
                 ready_ = message->outcome == Outcome::Ok;
                 readyAt_ = Clock::now();
@@ -191,6 +192,11 @@ void HelperProcess::Kill(const std::string& reason) {
 bool HelperProcess::IsGone() const {
     std::lock_guard lock(mutex_);
     return gone_;
+}
+
+std::chrono::microseconds HelperProcess::WorkTime() const {
+    std::lock_guard lock(mutex_);
+    return std::chrono::microseconds(workMicros_);
 }
 
 pid_t HelperProcess::Pid() const {

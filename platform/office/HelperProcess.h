@@ -61,6 +61,8 @@ public:
     bool IsGone() const;
     pid_t Pid() const;
     std::uint64_t ResidentBytes() const;
+    // The time the helper has spent working on requests, summed.
+    std::chrono::microseconds WorkTime() const;
 
 private:
     void Run();
@@ -86,6 +88,7 @@ private:
     std::map<std::uint32_t, Message> answers_;
     std::uint32_t nextId_ = 1;
     std::uint64_t residentBytes_ = 0;
+    std::uint64_t workMicros_ = 0;
     std::thread reader_;
 };
 

@@ -28,4 +28,6 @@ void OfficeEngine::Shutdown() {
 
 int OfficeEngine::HelpersStarted() const { return core_->pool.Started(); }
 
+std::chrono::microseconds OfficeEngine::HelperWorkTime() const { return core_->pool.WorkTime(); }
+
 }  // namespace pendrel::office

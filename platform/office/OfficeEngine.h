@@ -34,6 +34,8 @@ public:
 
     // The number of helper processes started so far.
     int HelpersStarted() const;
+    // The time the helpers have spent loading and rendering, summed: the floor of a batch.
+    std::chrono::microseconds HelperWorkTime() const;
 
 private:
     std::shared_ptr<EngineCore> core_;

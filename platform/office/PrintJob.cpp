@@ -52,9 +52,12 @@ void PrintJob::Run(std::stop_token stop) {
 }
 
 void PrintJob::Finish(State state, std::optional<AutomationError> failure) {
-    std::lock_guard lock(mutex_);
-    state_ = state;
-    failure_ = std::move(failure);
+    {
+        std::lock_guard lock(mutex_);
+        state_ = state;
+        failure_ = std::move(failure);
+    }
+    if (setup_.onFinished) setup_.onFinished();
 }
 
 PrintJob::State PrintJob::Status() const {

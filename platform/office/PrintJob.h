@@ -3,6 +3,7 @@
 // dialog at once, so the name is asked for while the helper renders; after Save it waits for
 // the render and moves the spool file to the name typed. Cancel, a failed render or a target
 // that cannot be written leave nothing behind and are remembered as the job's failure.
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +22,7 @@ struct PrintJobSetup {
     std::uint32_t renderRequest = 0;  // the Export request already sent to the helper
     Text documentPath;
     std::string spoolFile;
+    std::function<void()> onFinished;  // tells the waiting window to look again
 };
 
 class PrintJob {

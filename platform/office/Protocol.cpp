@@ -69,6 +69,7 @@ std::string EncodeMessage(const Message& m) {
     PutInteger(out, m.docId);
     PutInteger(out, static_cast<std::uint8_t>(m.outcome));
     PutInteger(out, m.residentBytes);
+    PutInteger(out, m.workMicros);
     PutInteger(out, static_cast<std::uint32_t>(m.text.size()));
     out += m.text;
     return out;
@@ -79,7 +80,7 @@ std::optional<Message> DecodeMessage(const std::string& bytes) {
     Message m;
     std::uint8_t kind = 0, outcome = 0;
     if (!in.GetInteger(kind) || !in.GetInteger(m.id) || !in.GetInteger(m.docId) ||
-        !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) || !in.GetBytes(m.text) ||
+        !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) || !in.GetInteger(m.workMicros) || !in.GetBytes(m.text) ||
         !in.AtEnd())
         return std::nullopt;
     if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::Failed))

@@ -35,6 +35,7 @@ struct Message {
     std::uint32_t docId = 0;
     Outcome outcome = Outcome::Ok;
     std::uint64_t residentBytes = 0;  // the helper's memory after answering
+    std::uint64_t workMicros = 0;     // how long the helper worked on the request
     std::string text;
 
     bool operator==(const Message&) const = default;

@@ -91,7 +91,8 @@ Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
     render.text = spoolFile;
     std::uint32_t request = document_->helper->Send(render);
     job_ = std::make_shared<PrintJob>(
-        core_->desk, PrintJobSetup{document_->helper, request, document_->path, spoolFile});
+        core_->desk, PrintJobSetup{document_->helper, request, document_->path, spoolFile,
+                                   [&pump = core_->pump] { pump.Wake(); }});
     core_->AddJob(job_);
     return {};
 }

@@ -19,7 +19,7 @@ TEST(OfficeProtocol, FileUrlsKeepEveryCharacterOfAName) {
 TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
     int ends[2];
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
-    Message sent{MessageKind::Load, 7, 3, Outcome::Encrypted, 1ull << 40,
+    Message sent{MessageKind::Load, 7, 3, Outcome::Encrypted, 1ull << 40, 12345,
                  std::string("/x/\0zero\nline \xff bytes.doc", 26)};
     ASSERT_TRUE(SendMessage(ends[0], sent));
     EXPECT_EQ(ReceiveMessage(ends[1]), sent);

@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -80,7 +81,13 @@ int Serve(int socketFd, const std::string& profileFolder) {
     ready.residentBytes = ResidentBytes();
     if (!SendMessage(socketFd, ready) || !session) return 1;
     while (auto request = ReceiveMessage(socketFd)) {
-        if (!SendMessage(socketFd, Answer(*request, Handle(*session, *request)))) break;
+        auto started = std::chrono::steady_clock::now();
+        Message answer = Answer(*request, Handle(*session, *request));
+        answer.workMicros = static_cast<std::uint64_t>(
+            std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::steady_clock::now() - started)
+                .count());
+        if (!SendMessage(socketFd, answer)) break;
     }
     // The window's process has gone or closed the socket. Leaving at once skips LibreOffice's
     // slow shutdown; nothing of ours needs saving.
