@@ -17,7 +17,7 @@
 #include "platform/posix/PosixDirectoryLister.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/Form1Window.h"
-#include "platform/qt/PendingEngine.h"
+#include "platform/qt/PendrelProgram.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFolderBrowser.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -69,33 +69,21 @@ double TimeFind(const fs::path& root) {
     return best;
 }
 
-// One main window as the program builds it, with the folder browser's test hook.
+// The program as main builds it, with the folder browser's test hook.
 struct BenchWindow {
-    qt::Form1Window window;
-    qt::QtScreen screen;
-    posix::PosixFileSystem fileSystem;
-    posix::PosixDirectoryLister lister;
-    qt::QtMessageBoxes messages{&window};
-    qt::QtFolderBrowser browser{&window};
-    qt::QtProgram program;
-    qt::QtEventPump pump;
-    qt::PendingAutomation automation;
-    qt::PendingWindowMessages windows;
-    Form1 form{window.Controls(), Form1Services{screen, fileSystem, lister, messages, browser,
-                                                program, pump, automation, windows}};
+    qt::PendrelProgram p{qt::LocateOfficeHelper(qt::QtProgram().Folder())};
     BenchWindow() {
-        window.Connect(form);
-        form.Form_Load();
-        window.show();
+        p.form.Form_Load();
+        p.window.show();
         QApplication::processEvents();
     }
 };
 
 // From the folder chosen to the last item shown in the list.
 double TimeAddFolder(BenchWindow& p, const fs::path& root) {
-    p.browser.setNextDirectory(QString::fromStdString(root.string()));
+    p.p.folderBrowser.setNextDirectory(QString::fromStdString(root.string()));
     const auto start = Clock::now();
-    p.window.check4().SetValue(1);
+    p.p.window.check4().SetValue(1);
     QApplication::processEvents();
     return SecondsSince(start);
 }
@@ -121,7 +109,7 @@ int main(int argc, char* argv[]) {
         BenchWindow p;
         const long before = ResidentKilobytes();
         add = std::min(add, TimeAddFolder(p, root));
-        items = p.window.listView1().ItemCount();
+        items = p.p.window.listView1().ItemCount();
         if (run == 0) bytesPerItem = (ResidentKilobytes() - before) * 1024.0 / double(items);
     }
     std::printf("find -iname '*.doc': %.3f s (best of 3)\n", find);
@@ -133,7 +121,7 @@ int main(int argc, char* argv[]) {
     BenchWindow p;
     const Text path = (root / "d1" / "s1" / "file0.doc").string();
     const auto start = Clock::now();
-    for (int i = 0; i < 10000; ++i) Queue::Append(p.window.listView1(), path);
+    for (int i = 0; i < 10000; ++i) Queue::Append(p.p.window.listView1(), path);
     const double appendOnly = SecondsSince(start);
     QApplication::processEvents();
     std::printf("10,000 appends: %.3f s, %.3f s with the list shown (aim: under 0.5 s)\n",

@@ -1,0 +1,26 @@
+#include "platform/qt/PendrelProgram.h"
+
+#include <filesystem>
+
+namespace pendrel::qt {
+
+Text LocateOfficeHelper(const Text& programFolder) {
+    const std::filesystem::path folder(programFolder);
+    const auto beside = folder / "pendrel-office";
+    if (std::filesystem::exists(beside)) return beside.string();
+    return (folder.parent_path() / "libexec" / "pendrel" / "pendrel-office").string();
+}
+
+PendrelProgram::PendrelProgram(const Text& officeHelper)
+    : engine(desk, eventPump, office::HelperCommand{officeHelper, ""}),
+      form(window.Controls(), Form1Services{screen, fileSystem, directoryLister, messageBoxes,
+                                            folderBrowser, program, eventPump, engine, desk}) {
+    window.Connect(form);
+    // LibreOffice takes seconds to start: start it as soon as there is something to convert,
+    // so that Convert seldom waits for it.
+    QObject::connect(&window.listView1().Model(), &QueueModel::becameNonEmpty, &window,
+                     [this] { engine.WarmUp(); });
+    program.AddShutdownHook([this] { engine.Shutdown(); });
+}
+
+}  // namespace pendrel::qt
