@@ -11,8 +11,8 @@ Text LocateOfficeHelper(const Text& programFolder) {
     return (folder.parent_path() / "libexec" / "pendrel" / "pendrel-office").string();
 }
 
-PendrelProgram::PendrelProgram(const Text& officeHelper)
-    : engine(desk, eventPump, office::HelperCommand{officeHelper, ""}),
+PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfile)
+    : engine(desk, eventPump, office::HelperCommand{officeHelper, officeProfile}),
       form(window.Controls(), Form1Services{screen, fileSystem, directoryLister, messageBoxes,
                                             folderBrowser, program, eventPump, engine, desk}) {
     window.Connect(form);

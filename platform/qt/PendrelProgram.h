@@ -20,7 +20,8 @@ namespace pendrel::qt {
 Text LocateOfficeHelper(const Text& programFolder);
 
 struct PendrelProgram {
-    explicit PendrelProgram(const Text& officeHelper);
+    // officeProfile: the engine's LibreOffice profile folder; empty for its own default.
+    explicit PendrelProgram(const Text& officeHelper, const Text& officeProfile = {});
 
     Form1Window window;
     QtScreen screen;
