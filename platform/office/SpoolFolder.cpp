@@ -87,6 +87,13 @@ std::string SpoolFolder::Path() const {
 }
 
 bool MoveIntoPlace(const std::string& from, const std::string& target, std::string& error) {
+    // On the same file system a rename is already all-or-nothing.
+    if (::rename(from.c_str(), target.c_str()) == 0) return true;
+    if (errno != EXDEV) {
+        error = std::strerror(errno);
+        ::unlink(from.c_str());
+        return false;
+    }
     std::string temporary = CopyBeside(from, target, error);
     ::unlink(from.c_str());
     if (temporary.empty()) return false;

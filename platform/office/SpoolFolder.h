@@ -28,7 +28,8 @@ private:
 };
 
 // Puts the finished file `from` at `target` so that target is either untouched or complete:
-// the bytes are copied to a temporary file in the target's folder and renamed over target.
+// renamed there when both are on one file system, else copied to a temporary file in the
+// target's folder and that renamed over target.
 // from is removed in any case. False, with error set, when target cannot be written (the
 // temporary file is then removed too).
 bool MoveIntoPlace(const std::string& from, const std::string& target, std::string& error);

@@ -4,6 +4,7 @@
 //
 //   pendrel-office <parent pid> [<profile folder>]
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
 #include <string>
 
@@ -64,9 +66,13 @@ LokResult Handle(LokSession& session, const Message& request) {
     switch (request.kind) {
     case MessageKind::Load: return session.Load(request.text);
     case MessageKind::Export: return session.Export(request.docId, request.text);
-    case MessageKind::Close: session.Close(request.docId); return {Outcome::Ok, request.docId, {}};
     default: return {Outcome::Failed, 0, "unknown request"};
     }
+}
+
+bool RequestWaiting(int socketFd) {
+    pollfd socket{socketFd, POLLIN, 0};
+    return ::poll(&socket, 1, 0) > 0;
 }
 
 int Serve(int socketFd, const std::string& profileFolder) {
@@ -80,13 +86,34 @@ int Serve(int socketFd, const std::string& profileFolder) {
     ready.text = error;
     ready.residentBytes = ResidentBytes();
     if (!SendMessage(socketFd, ready) || !session) return 1;
-    while (auto request = ReceiveMessage(socketFd)) {
+    std::deque<std::uint32_t> closing;
+    // Reported with the next answer, so the window's side sees all the time spent.
+    std::chrono::steady_clock::duration closeWork{};
+    for (;;) {
+        // Closing a document takes LibreOffice a good part of a second; it is done while
+        // nothing else is asked, so the next document does not wait behind it.
+        if (!closing.empty() && !RequestWaiting(socketFd)) {
+            auto started = std::chrono::steady_clock::now();
+            session->Close(closing.front());
+            closing.pop_front();
+            closeWork += std::chrono::steady_clock::now() - started;
+            continue;
+        }
+        auto request = ReceiveMessage(socketFd);
+        if (!request) break;
         auto started = std::chrono::steady_clock::now();
-        Message answer = Answer(*request, Handle(*session, *request));
+        LokResult result{Outcome::Ok, request->docId, {}};
+        if (request->kind == MessageKind::Close) {
+            closing.push_back(request->docId);
+        } else {
+            result = Handle(*session, *request);
+        }
+        Message answer = Answer(*request, result);
         answer.workMicros = static_cast<std::uint64_t>(
             std::chrono::duration_cast<std::chrono::microseconds>(
-                std::chrono::steady_clock::now() - started)
+                std::chrono::steady_clock::now() - started + closeWork)
                 .count());
+        closeWork = {};
         if (!SendMessage(socketFd, answer)) break;
     }
     // The window's process has gone or closed the socket. Leaving at once skips LibreOffice's
