@@ -5,6 +5,7 @@
 #include "convert/BatchRun.h"
 #include "queue/AddFiles.h"
 #include "queue/AddFolder.h"
+#include "queue/AddPaths.h"
 #include "queue/DialogAPI.h"
 #include "queue/Queue.h"
 
@@ -65,5 +66,14 @@ void Form1::Check4_Click() {
 }
 
 void Form1::ListView1_DblClick() { Queue::RemoveSelected(c_.listView1); }
+
+void Form1::QueuePaths(const std::vector<Text>& paths, const Text& currentFolder) {
+    std::vector<Text> absolute;
+    absolute.reserve(paths.size());
+    for (const Text& path : paths) absolute.push_back(AddPaths::Absolute(path, currentFolder));
+    const std::vector<Text> missing =
+        AddPaths::QueueEach(absolute, s_.fileSystem, s_.directoryLister, c_.listView1);
+    if (!missing.empty()) s_.messageBoxes.Show(AddPaths::MissingMessage(missing), ApplicationTitle);
+}
 
 }  // namespace pendrel

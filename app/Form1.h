@@ -1,6 +1,8 @@
 #pragma once
 // The main window's logic: one handler per window event. The front end builds the window and
 // its controls, hands them in, and forwards each event to its handler here.
+#include <vector>
+
 #include "platform/Automation.h"
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
@@ -49,6 +51,11 @@ public:
 
     void ListView1_DblClick();
     void ListView1_MouseMove();
+
+    // Paths handed in from outside the window (the command line, a drop), queued in order as
+    // the buttons queue them; relative ones are taken from currentFolder. The ones that do
+    // not exist are named together in one message once the rest are queued.
+    void QueuePaths(const std::vector<Text>& paths, const Text& currentFolder);
 
 private:
     // Each picture button acts as a push button: only a click that put it down does work,

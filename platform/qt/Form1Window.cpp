@@ -1,11 +1,16 @@
 #include "platform/qt/Form1Window.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTimer>
 
 #include "platform/qt/CursorFile.h"
+#include "platform/qt/DroppedPaths.h"
 #include "platform/qt/Resources.h"
 #include "platform/qt/Twips.h"
 
@@ -36,6 +41,7 @@ Form1Window::Form1Window(QWidget* parent)
     setPalette(white);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    setAcceptDrops(true);
     resize(ClientWidth, ClientHeight);
     CreateControls();
 }
@@ -171,6 +177,37 @@ void Form1Window::showEvent(QShowEvent* event) {
     shown_ = true;
     // The hidden button holds the focus at first, so no visible control shows a focus mark.
     command1_->setFocus(Qt::OtherFocusReason);
+}
+
+// Accepts data that names local files and folders only, and only as a copy: a drop taken as
+// a move lets some file managers delete the originals once the drop is done.
+bool Form1Window::TakeDrag(QDropEvent& event) {
+    const QMimeData* data = event.mimeData();
+    if (!handlers_ || !data || !(event.possibleActions() & Qt::CopyAction) ||
+        !DroppedPaths(*data)) {
+        event.ignore();
+        return false;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
+}
+
+void Form1Window::dragEnterEvent(QDragEnterEvent* event) {
+    TakeDrag(*event);
+}
+void Form1Window::dragMoveEvent(QDragMoveEvent* event) {
+    TakeDrag(*event);
+}
+
+void Form1Window::dropEvent(QDropEvent* event) {
+    if (!TakeDrag(*event)) return;
+    auto paths = DroppedPaths(*event->mimeData());
+    // The drag's source waits until the drop returns: a folder scan or a message box must
+    // not hold it up, so the queueing runs right after.
+    QTimer::singleShot(0, this, [this, paths = std::move(*paths)] {
+        handlers_->QueuePaths(paths, QDir::toNativeSeparators(QDir::currentPath()).toStdString());
+    });
 }
 
 }  // namespace pendrel::qt

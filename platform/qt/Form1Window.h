@@ -51,11 +51,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Local files and folders dropped on the window are queued like the buttons queue them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
     QCursor CursorFor(int setting) const;
     void ApplyPointer();
+    bool TakeDrag(QDropEvent& event);
 
     QtPictureButton* check4_ = nullptr;
     QtListView* listView1_ = nullptr;
