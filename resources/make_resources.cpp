@@ -76,11 +76,14 @@ QImage ButtonPicture(QSize size, const QString& label, const Symbol& symbol, qre
 }
 
 // A page with a folded corner and lines of text, and a red band: a document becoming a PDF.
-QImage Icon() {
-    QImage image(32, 32, QImage::Format_ARGB32);
+// Drawn on a 32-pixel grid and scaled to size, on a transparent ground.
+QImage Icon(int size = 32) {
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / 32.0, size / 32.0);
     QPainterPath page;
     page.moveTo(6.5, 1.5);
     page.lineTo(20.5, 1.5);
@@ -140,5 +143,8 @@ int main(int argc, char* argv[]) {
     }
     save(icon, "pendrel.png", "PNG", -1);
     save(icon, "pendrel.ico", "ICO", -1);
+    // The desktop's icon theme draws icons on any background: these keep theirs transparent.
+    save(Icon(32), "pendrel-icon-32.png", "PNG", -1);
+    save(Icon(256), "pendrel-icon-256.png", "PNG", -1);
     return ok ? 0 : 1;
 }

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-dejavu-core
   libreoffice-writer libreofficekit-dev
   poppler-utils xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
