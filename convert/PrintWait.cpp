@@ -67,7 +67,12 @@ void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pum
                                                       " within " + DescribeLimit(limits.output) +
                                                       ".");
         }
-        const auto slice = size ? std::min(OutputPollSlice, limits.settle) : OutputPollSlice;
+        // Once the file has content, look again just when it may count as written.
+        milliseconds slice = OutputPollSlice;
+        if (size && *size > 0) {
+            const auto held = std::chrono::ceil<milliseconds>(now - lastSizeSince);
+            slice = std::max(milliseconds(1), limits.settle - held);
+        }
         pump.ProcessPendingMessages(std::min(slice, Remaining(deadline)));
     }
 }

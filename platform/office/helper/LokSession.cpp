@@ -70,7 +70,6 @@ std::unique_ptr<LokSession> LokSession::Start(const std::string& programFolder,
     // fails instead of waiting for someone to type.
     office->pClass->setOptionalFeatures(
         office, LOK_FEATURE_DOCUMENT_PASSWORD | LOK_FEATURE_DOCUMENT_PASSWORD_TO_MODIFY);
-    office->pClass->registerCallback(office, &LokSession::OnOfficeEvent, session.get());
     return session;
 }
 
@@ -112,8 +111,12 @@ LokResult LokSession::Load(const std::string& path) {
     }
     passwordAsked_ = false;
     loadingUrl_ = FileUrlFromPath(Canonical(path));
+    // Listening only while loading: with a listener registered, LibreOffice takes several
+    // times longer to close each document.
+    office_->pClass->registerCallback(office_, &LokSession::OnOfficeEvent, this);
     LibreOfficeKitDocument* document =
         office_->pClass->documentLoadWithOptions(office_, loadingUrl_.c_str(), "Batch=true");
+    office_->pClass->registerCallback(office_, nullptr, nullptr);
     if (document == nullptr) {
         std::string detail = TakeError();
         return {passwordAsked_ ? Outcome::Encrypted : Outcome::Damaged, 0, detail};
