@@ -25,9 +25,9 @@ constexpr std::int32_t ApplicationEnded = static_cast<std::int32_t>(0x800706BAu)
 }  // namespace ErrorNumber
 
 // Documents.Open did not give an open document.
-AutomationError OpenFailure(const Text& path, const Reply& reply);
-// The print job of the document at path failed while rendering.
-AutomationError RenderFailure(const Text& path, const Reply& reply);
+AutomationError OpenFailure(const Reply& reply);
+// The print job failed while rendering.
+AutomationError RenderFailure(const Reply& reply);
 
 AutomationError NotSupported(const Text& member);
 AutomationError WrongArguments(const Text& member, const Text& why);

@@ -34,7 +34,7 @@ void PrintJob::Run(std::stop_token stop) {
     bool rendered = render.status == Reply::Status::Answered && render.answer.outcome == Outcome::Ok;
     if (!target || !rendered || stop.stop_requested()) {
         ::unlink(setup_.spoolFile.c_str());
-        if (!rendered) return Finish(State::Failed, RenderFailure(setup_.documentPath, render));
+        if (!rendered) return Finish(State::Failed, RenderFailure(render));
         return Finish(State::Failed,
                       AutomationError(ErrorNumber::PrintFailed,
                                       stop.stop_requested() || target

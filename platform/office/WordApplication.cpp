@@ -65,7 +65,7 @@ void WordApplication::Open(const std::vector<Variant>& args) {
     Reply reply = WaitOnWindowThread(*helper, helper->Send(load), LoadLimit);
     CheckAlive();  // the window may have closed the engine while we waited
     if (reply.status != Reply::Status::Answered || reply.answer.outcome != Outcome::Ok)
-        throw OpenFailure(path, reply);
+        throw OpenFailure(reply);
     // Word prints its active document: the one opened last.
     if (document_) CloseDocument();
     document_ = OpenDocument{helper, reply.answer.docId, path};

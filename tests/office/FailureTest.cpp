@@ -73,7 +73,6 @@ TEST(OfficeFailures, BadDocumentsFailCleanlyAndTheNextOneConverts) {
         AutomationError error = FailureOf([&] { rig.Convert(c.document, output); });
         EXPECT_EQ(error.Number(), c.number);
         EXPECT_NE(error.Description().find(c.words), std::string::npos) << error.Description();
-        EXPECT_NE(error.Description().find(c.document), std::string::npos);
         EXPECT_FALSE(Exists(output));
     }
     rig.Convert(Corpus("apache-poi/quick.doc"), temp / "quick.pdf");
