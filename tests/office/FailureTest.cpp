@@ -90,7 +90,6 @@ TEST(OfficeFailures, AHelperKilledMidRenderFailsOnlyThatDocument) {
     ::kill(helpers[0], SIGKILL);
     auto failure = JobOutcome(*app);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_NE(failure->Description().find("Bug50955.doc"), std::string::npos);
     Word1::QuitQuietly(*app);
     EXPECT_FALSE(Exists(temp / "long.pdf"));
 
