@@ -1,5 +1,6 @@
 #include "convert/Word1.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "convert/PrintWait.h"
@@ -42,6 +43,47 @@ std::vector<Variant> PrintOutArguments() {
     };
 }
 
+constexpr const char* DialogClass = "#32770";
+constexpr const char* DialogTitle = "Save As";
+constexpr std::chrono::milliseconds DialogPollSlice{10};
+
+bool IsAmong(WindowHandle window, const std::vector<WindowHandle>& windows) {
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+// The first printer's dialog that is not among alreadyOpen, or 0.
+WindowHandle FindNewDialog(WindowMessages& windows, const std::vector<WindowHandle>& alreadyOpen) {
+    const WindowHandle first = windows.FindWindow(DialogClass, DialogTitle);
+    if (first == 0 || !IsAmong(first, alreadyOpen)) return first;
+    for (const WindowHandle window : windows.FindWindows(DialogClass, DialogTitle)) {
+        if (!IsAmong(window, alreadyOpen)) return window;
+    }
+    return 0;
+}
+
+// Searches until the dialog exists; messages are processed after every search, the
+// successful one included.
+WindowHandle WaitForNewDialog(WindowMessages& windows, EventPump& pump,
+                              const std::vector<WindowHandle>& alreadyOpen,
+                              std::chrono::milliseconds limit) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        const WindowHandle found = FindNewDialog(windows, alreadyOpen);
+        if (found != 0) {
+            pump.ProcessPendingMessages(std::chrono::milliseconds(0));
+            return found;
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            throw SystemError(PrintWait::TimeoutErrorNumber,
+                              "The PDF printer did not ask for a file name within " +
+                                  PrintWait::DescribeLimit(limit) + ".");
+        }
+        pump.ProcessPendingMessages(std::min(DialogPollSlice, left));
+    }
+}
+
 }  // namespace
 
 DispatchPtr OpenInWord(AutomationFactory& automation, const Text& path) {
@@ -65,8 +107,10 @@ void PrintToPdfWriter(Dispatch& app, const Text& outputPath, WindowMessages& win
     const Variant savedPrinter = app.Get("ActivePrinter");
     app.Put("ActivePrinter", Variant::String(PdfPrinterName));
     try {
+        // Noted before printing: the printer's own dialog is the one that shows up after.
+        const std::vector<WindowHandle> alreadyOpen = windows.FindWindows(DialogClass, DialogTitle);
         app.Call("PrintOut", PrintOutArguments());
-        AnswerSaveAsDialog(outputPath, windows, pump, dialogLimit);
+        AnswerSaveAsDialog(outputPath, windows, pump, dialogLimit, alreadyOpen);
     } catch (...) {
         // The user's own printer comes back whatever failed; the first failure is reported.
         try {
@@ -80,7 +124,13 @@ void PrintToPdfWriter(Dispatch& app, const Text& outputPath, WindowMessages& win
 
 void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pump,
                         std::chrono::milliseconds limit) {
-    const WindowHandle dialog = PrintWait::ForWindow(windows, pump, "#32770", "Save As", limit);
+    AnswerSaveAsDialog(path, windows, pump, limit, {});
+}
+
+void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pump,
+                        std::chrono::milliseconds limit,
+                        const std::vector<WindowHandle>& alreadyOpen) {
+    const WindowHandle dialog = WaitForNewDialog(windows, pump, alreadyOpen, limit);
     const WindowHandle edit = windows.FindWindowEx(dialog, 0, "Edit", std::nullopt);
     const std::intptr_t typed = MakeLong(1, 48);  // repeat count 1, scan code 0x30
     // UTF-16 units, so any character arrives as typed; one beyond the BMP takes two.

@@ -3,6 +3,7 @@
 // answering that printer's "Save As" dialog from outside with posted window messages.
 #include <chrono>
 #include <cstdint>
+#include <vector>
 
 #include "platform/Automation.h"
 #include "platform/Desktop.h"
@@ -26,6 +27,11 @@ void PrintToPdfWriter(Dispatch& app, const Text& outputPath, WindowMessages& win
 // into its edit box, presses its Save button and returns at once.
 void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pump,
                         std::chrono::milliseconds limit);
+// The same, taking only a dialog that is not among alreadyOpen: a "Save As" dialog that some
+// other program had open before printing began is never typed into.
+void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pump,
+                        std::chrono::milliseconds limit,
+                        const std::vector<WindowHandle>& alreadyOpen);
 
 // high in bits 31-16, low in bits 15-0; low is not sign-widened.
 std::int32_t MakeLong(std::int16_t low, std::int16_t high);

@@ -2,6 +2,7 @@
 // Finding top-level windows and their children, and posting messages to them.
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/Text.h"
 #include "platform/WindowSurface.h"
@@ -19,6 +20,14 @@ public:
     virtual ~WindowMessages() = default;
     // The first top-level window of the class with the title, or 0.
     virtual WindowHandle FindWindow(const Text& className, const Text& title) = 0;
+    // Every top-level window of the class with the title, so that a caller can tell a window
+    // that shows up later from those already there. Implementations that can list windows
+    // override this; the default knows of none.
+    virtual std::vector<WindowHandle> FindWindows(const Text& className, const Text& title) {
+        static_cast<void>(className);
+        static_cast<void>(title);
+        return {};
+    }
     // The first direct child of parent after childAfter (0: from the first child) of the
     // class and, when a title is given, with that title; or 0.
     virtual WindowHandle FindWindowEx(WindowHandle parent, WindowHandle childAfter,

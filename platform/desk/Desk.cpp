@@ -93,6 +93,16 @@ WindowHandle Desk::Impl::FindTopLevel(const Text& className, const Text& title) 
     return 0;
 }
 
+std::vector<WindowHandle> Desk::Impl::FindAllTopLevel(const Text& className,
+                                                      const Text& title) const {
+    std::lock_guard lock(mutex_);
+    std::vector<WindowHandle> found;
+    for (const WindowHandle w : topLevel_) {
+        if (Matches(w, className, title)) found.push_back(w);
+    }
+    return found;
+}
+
 WindowHandle Desk::Impl::FindChild(WindowHandle parent, WindowHandle childAfter,
                                    const Text& className, const std::optional<Text>& title) const {
     std::lock_guard lock(mutex_);
@@ -129,6 +139,10 @@ Desk::~Desk() = default;
 
 WindowHandle Desk::FindWindow(const Text& className, const Text& title) {
     return impl_->FindTopLevel(className, title);
+}
+
+std::vector<WindowHandle> Desk::FindWindows(const Text& className, const Text& title) {
+    return impl_->FindAllTopLevel(className, title);
 }
 
 WindowHandle Desk::FindWindowEx(WindowHandle parent, WindowHandle childAfter, const Text& className,

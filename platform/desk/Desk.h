@@ -20,6 +20,7 @@ public:
     Desk& operator=(const Desk&) = delete;
 
     WindowHandle FindWindow(const Text& className, const Text& title) override;
+    std::vector<WindowHandle> FindWindows(const Text& className, const Text& title) override;
     WindowHandle FindWindowEx(WindowHandle parent, WindowHandle childAfter, const Text& className,
                               const std::optional<Text>& title) override;
     bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,

@@ -46,6 +46,7 @@ struct Desk::Impl {
                                              std::stop_token stop);
 
     WindowHandle FindTopLevel(const Text& className, const Text& title) const;
+    std::vector<WindowHandle> FindAllTopLevel(const Text& className, const Text& title) const;
     WindowHandle FindChild(WindowHandle parent, WindowHandle childAfter, const Text& className,
                            const std::optional<Text>& title) const;
     bool Post(const PostedMessage& message);

@@ -1,0 +1,12 @@
+#pragma once
+// The button pictures: JPEG images kept as resources, decoded by the system's own imaging
+// (Windows Imaging Component) into bitmaps that can be drawn.
+#include "platform/win32/Win32Api.h"
+
+namespace pendrel::win32 {
+
+// A top-down 32-bit bitmap of the JPEG resource, or nullptr when it can't be decoded. The
+// caller owns it (DeleteObject). COM must be initialised on the calling thread.
+HBITMAP LoadJpegResource(HINSTANCE module, int resourceId);
+
+}  // namespace pendrel::win32

@@ -1,0 +1,48 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include "platform/win32/Win32Api.h"
+
+#include "platform/win32/WideText.h"
+
+namespace pendrel::win32 {
+namespace {
+
+// 100-nanosecond intervals between 1601-01-01 and 1970-01-01.
+constexpr std::int64_t EpochDifference = 116444736000000000LL;
+
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> AttributesOf(const Text& path) noexcept {
+    try {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (path.empty() || !GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data))
+            return std::nullopt;
+        return data;
+    } catch (...) {
+        return std::nullopt;  // out of memory for the wide path: nothing can be read
+    }
+}
+
+}  // namespace
+
+std::optional<std::int64_t> Win32FileSystem::ModificationTime(const Text& path) const noexcept {
+    const auto data = AttributesOf(path);
+    if (!data) return std::nullopt;
+    const std::int64_t ticks = (static_cast<std::int64_t>(data->ftLastWriteTime.dwHighDateTime) << 32) |
+                               data->ftLastWriteTime.dwLowDateTime;
+    return (ticks - EpochDifference) / 10000000;
+}
+
+std::optional<std::uint64_t> Win32FileSystem::FileSize(const Text& path) const noexcept {
+    const auto data = AttributesOf(path);
+    if (!data || (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    return (static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
+}
+
+void Win32FileSystem::DeleteFile(const Text& path) {
+    if (!DeleteFileW(Wide(path).c_str())) {
+        const DWORD error = GetLastError();
+        throw SystemError(static_cast<std::int32_t>(error),
+                          "Could not delete " + path + ": " + DescribeError(error));
+    }
+}
+
+}  // namespace pendrel::win32

@@ -1,0 +1,228 @@
+#include "platform/win32/Win32Form1Window.h"
+
+#include "platform/win32/Win32Api.h"
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "platform/win32/ResourceIds.h"
+#include "platform/win32/WideText.h"
+
+namespace pendrel::win32 {
+namespace {
+
+constexpr float TwipsPerPixel = 15.0f;
+// A resizable frame with a title bar, minimise and close but no maximise button.
+constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
+
+float ToTwips(LONG pixels) {
+    return static_cast<float>(pixels) * TwipsPerPixel;
+}
+int ToPixels(float twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
+
+void RegisterWindowClass(HINSTANCE module) {
+    WNDCLASSEXW windowClass{};
+    if (GetClassInfoExW(module, Win32Form1Window::ClassName, &windowClass)) return;
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;  // replaced per window at creation
+    windowClass.hInstance = module;
+    windowClass.hIcon = LoadIconW(module, MAKEINTRESOURCEW(PENDREL_ICON));
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hCursor = nullptr;  // WM_SETCURSOR chooses it
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = Win32Form1Window::ClassName;
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+Win32Form1Window::Win32Form1Window(MessageBoxes& messages) : commonDialog1_(messages) {
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterWindowClass(module);
+    RECT frame{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&frame, FrameStyle, FALSE, 0);
+    handle_ = CreateWindowExW(0, ClassName, L"Tallowick", FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              module, nullptr);
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
+    CreateControls();
+    commonDialog1_.SetOwner(handle_);
+}
+
+Win32Form1Window::~Win32Form1Window() {
+    handlers_ = nullptr;
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+    if (mouseIcon_) DestroyCursor(mouseIcon_);
+}
+
+Form1Controls Win32Form1Window::Controls() {
+    return Form1Controls{*this, *listView1_, *check1_, *check2_, *check4_, commonDialog1_};
+}
+
+void Win32Form1Window::Connect(Form1& handlers) {
+    handlers_ = &handlers;
+    check1_->onClick = [&handlers] { handlers.Check1_Click(); };
+    check2_->onClick = [&handlers] { handlers.Check2_Click(); };
+    check4_->onClick = [&handlers] { handlers.Check4_Click(); };
+}
+
+void Win32Form1Window::Show() {
+    ShowWindow(handle_, SW_SHOW);
+    UpdateWindow(handle_);
+    // The hidden button holds the focus at first, so no visible control shows a focus mark.
+    SetFocus(command1_);
+}
+
+RECT Win32Form1Window::OuterRect() const {
+    RECT outer{};
+    GetWindowRect(handle_, &outer);
+    return outer;
+}
+
+float Win32Form1Window::Left() const {
+    return ToTwips(OuterRect().left);
+}
+float Win32Form1Window::Top() const {
+    return ToTwips(OuterRect().top);
+}
+float Win32Form1Window::Width() const {
+    const RECT r = OuterRect();
+    return ToTwips(r.right - r.left);
+}
+float Win32Form1Window::Height() const {
+    const RECT r = OuterRect();
+    return ToTwips(r.bottom - r.top);
+}
+
+void Win32Form1Window::SetLeft(float twips) {
+    SetWindowPos(handle_, nullptr, ToPixels(twips), OuterRect().top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void Win32Form1Window::SetTop(float twips) {
+    SetWindowPos(handle_, nullptr, OuterRect().left, ToPixels(twips), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Text Win32Form1Window::Caption() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(handle_, text.data(),
+                                                        static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+void Win32Form1Window::SetCaption(const Text& caption) {
+    SetWindowTextW(handle_, Wide(caption).c_str());
+}
+
+HCURSOR Win32Form1Window::CurrentCursor() const {
+    switch (pointer_) {
+        case MousePointer::Busy:
+            return LoadCursorW(nullptr, IDC_WAIT);
+        case MousePointer::Custom:
+            return mouseIcon_ ? mouseIcon_ : LoadCursorW(nullptr, IDC_HAND);
+        default:
+            return LoadCursorW(nullptr, IDC_ARROW);
+    }
+}
+
+void Win32Form1Window::SetMousePointer(int setting) {
+    pointer_ = setting;
+    // Shown at once where the mouse already is over the window, not at its next move.
+    POINT at{};
+    if (!GetCursorPos(&at)) return;
+    const HWND under = WindowFromPoint(at);
+    if (under == handle_ || IsChild(handle_, under)) SetCursor(CurrentCursor());
+}
+
+void Win32Form1Window::SetMouseIcon(const Text& imageFile) {
+    if (mouseIcon_) DestroyCursor(mouseIcon_);
+    // An unreadable image is no error: the system's pointing hand stands in for it.
+    mouseIcon_ = LoadCursorFromFileW(Wide(imageFile).c_str());
+}
+
+LRESULT CALLBACK Win32Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Form1Window::ControlProc(HWND control, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+    if (message == WM_MOUSEMOVE) reinterpret_cast<Win32Form1Window*>(self)->OnControlMouseMove(id);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, ControlProc, id);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            // One setting for the window and every control on it; the frame keeps its own.
+            if (LOWORD(lParam) == HTCLIENT) {
+                SetCursor(CurrentCursor());
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (handlers_) handlers_->Form_MouseMove();
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == ListView1Id && header->code == NM_DBLCLK && handlers_)
+                handlers_->ListView1_DblClick();
+            break;
+        }
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_ACTIVATE:
+            // A plain window does not keep its focus across deactivation as a dialog does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                savedFocus_ = GetFocus();
+            } else if (savedFocus_ && IsChild(handle_, savedFocus_)) {
+                SetFocus(savedFocus_);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            // Closing is never refused; the unload handler ends the program.
+            if (handlers_) handlers_->Form_Unload();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+void Win32Form1Window::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    // Command1, Enter (IDOK) and Esc (IDCANCEL) do nothing.
+    if (id == Check1Id) check1_->Clicked();
+    if (id == Check2Id) check2_->Clicked();
+    if (id == Check4Id) check4_->Clicked();
+}
+
+void Win32Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID == Check1Id) check1_->Draw(item);
+    if (item.CtlID == Check2Id) check2_->Draw(item);
+    if (item.CtlID == Check4Id) check4_->Draw(item);
+}
+
+void Win32Form1Window::OnControlMouseMove(UINT_PTR id) {
+    if (!handlers_) return;
+    if (id == Check1Id) handlers_->Check1_MouseMove();
+    if (id == Check2Id) handlers_->Check2_MouseMove();
+    if (id == Check4Id) handlers_->Check4_MouseMove();
+    if (id == ListView1Id) handlers_->ListView1_MouseMove();
+}
+
+}  // namespace pendrel::win32

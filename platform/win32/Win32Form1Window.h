@@ -1,0 +1,91 @@
+#pragma once
+// Form1: the main window with native controls at fixed places. Every event of the window and
+// of its controls goes to the Form1 handler of the same name.
+#include <memory>
+
+#include "app/Form1.h"
+#include "platform/WindowSurface.h"
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32CommonDialog.h"
+#include "platform/win32/Win32ListView.h"
+#include "platform/win32/Win32PictureButton.h"
+
+namespace pendrel::win32 {
+
+class Win32Form1Window : public WindowSurface {
+public:
+    static constexpr int ClientWidth = 490;  // 7350 x 4020 twips
+    static constexpr int ClientHeight = 268;
+    static constexpr const wchar_t* ClassName = L"PendrelForm1";
+    static constexpr const char* ListToolTip = "Double-click item to remove it.";
+
+    // messages: where the Add Files dialog reports a pick too large for it.
+    explicit Win32Form1Window(MessageBoxes& messages);
+    ~Win32Form1Window() override;
+    Win32Form1Window(const Win32Form1Window&) = delete;
+    Win32Form1Window& operator=(const Win32Form1Window&) = delete;
+
+    // The controls as the window's logic sees them.
+    Form1Controls Controls();
+    // From now on the window's events run these handlers.
+    void Connect(Form1& handlers);
+    // Shows the window with the keyboard focus on the hidden Command1.
+    void Show();
+
+    HWND Handle() const { return handle_; }
+    Win32ListView& listView1() { return *listView1_; }
+    Win32PictureButton& check1() { return *check1_; }
+    Win32PictureButton& check2() { return *check2_; }
+    Win32PictureButton& check4() { return *check4_; }
+    HWND command1() const { return command1_; }
+    HWND toolTip() const { return toolTip_; }
+    Win32CommonDialog& commonDialog1() { return commonDialog1_; }
+
+    float Left() const override;
+    void SetLeft(float twips) override;
+    float Top() const override;
+    void SetTop(float twips) override;
+    float Width() const override;
+    float Height() const override;
+
+    Text Caption() const override;
+    void SetCaption(const Text& caption) override;
+
+    int MousePointer() const override { return pointer_; }
+    void SetMousePointer(int setting) override;
+    void SetMouseIcon(const Text& imageFile) override;
+    // The cursor shown for the current setting.
+    HCURSOR CurrentCursor() const;
+
+    WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(handle_); }
+
+    // Control ids; Command1's is none of IDOK and IDCANCEL, which Enter and Esc send.
+    enum : int { Command1Id = 200, Check1Id = 201, Check2Id = 202, Check4Id = 204, ListView1Id = 210 };
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();  // Win32Form1Layout.cpp
+    void OnCommand(int id, int code);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnControlMouseMove(UINT_PTR id);
+    RECT OuterRect() const;
+
+    HWND handle_ = nullptr;
+    std::unique_ptr<Win32PictureButton> check4_;
+    std::unique_ptr<Win32ListView> listView1_;
+    HWND command1_ = nullptr;
+    std::unique_ptr<Win32PictureButton> check2_;
+    std::unique_ptr<Win32PictureButton> check1_;
+    Win32CommonDialog commonDialog1_;
+    HWND toolTip_ = nullptr;
+    HWND savedFocus_ = nullptr;
+
+    Form1* handlers_ = nullptr;
+    int pointer_ = 0;  // the platform's default until a handler writes it
+    HCURSOR mouseIcon_ = nullptr;
+};
+
+}  // namespace pendrel::win32

@@ -1,0 +1,74 @@
+#include "platform/win32/Win32Services.h"
+
+#include "platform/win32/Win32Api.h"
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "platform/win32/WideText.h"
+
+namespace pendrel::win32 {
+namespace {
+
+constexpr float TwipsPerPixel = 15.0f;
+
+}  // namespace
+
+float Win32Screen::WidthTwips() const {
+    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixel;
+}
+
+float Win32Screen::HeightTwips() const {
+    return static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixel;
+}
+
+void Win32MessageBoxes::Show(const Text& text, const Text& title) {
+    if (autoAnswer_) {
+        shown_.push_back({text, title});
+        return;
+    }
+    MessageBoxW(owner_, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
+}
+
+Text Win32FolderBrowser::Browse(WindowHandle owner, const Text& title) {
+    if (nextFolder_) {
+        const Text folder = *nextFolder_;
+        nextFolder_.reset();
+        return folder;
+    }
+    const std::wstring wideTitle = Wide(title);
+    BROWSEINFOW info{};
+    info.hwndOwner = reinterpret_cast<HWND>(owner);
+    info.lpszTitle = wideTitle.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return {};
+    wchar_t path[MAX_PATH + 1] = {};
+    SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    return Narrow(path);  // empty when the item has no file-system path
+}
+
+Text Win32Program::Folder() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);  // a long path was cut short: try again with more room
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    return Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+void Win32Program::End() {
+    if (onEnd) {
+        onEnd();
+        return;
+    }
+    // At once, whatever is running: a conversion waiting for the printer is abandoned.
+    ExitProcess(0);
+}
+
+}  // namespace pendrel::win32
