@@ -1,6 +1,7 @@
 #include "platform/office/SpoolFolder.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,6 +58,22 @@ std::string CopyBeside(const std::string& from, const std::string& target, std::
     return {};
 }
 
+// A window that was killed leaves its spool folder behind; the folder's name carries its
+// process id, so the next engine can tell an abandoned folder from a live one.
+void RemoveAbandonedSpools(const std::string& parent) {
+    const std::string prefix = "pendrel-spool-";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(parent, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) {
+            std::error_code ignored;
+            std::filesystem::remove_all(entry.path(), ignored);
+        }
+    }
+}
+
 }  // namespace
 
 SpoolFolder::~SpoolFolder() { RemoveAll(); }
@@ -65,8 +82,10 @@ std::string SpoolFolder::NewFile() {
     std::lock_guard lock(mutex_);
     if (path_.empty()) {
         const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") +
-                              "/pendrel-spool-XXXXXX";
+        const std::string parent = tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
+        RemoveAbandonedSpools(parent);
+        std::string pattern =
+            parent + "/pendrel-spool-" + std::to_string(::getpid()) + "-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr) return {};
         path_ = pattern;
     }

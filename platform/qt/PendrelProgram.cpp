@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/qt/TerminationSignals.h"
+
 namespace pendrel::qt {
 
 Text LocateOfficeHelper(const Text& programFolder) {
@@ -21,6 +23,7 @@ PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfi
     QObject::connect(&window.listView1().Model(), &QueueModel::becameNonEmpty, &window,
                      [this] { engine.WarmUp(); });
     program.AddShutdownHook([this] { engine.Shutdown(); });
+    EndOnTerminationSignals(program);
 }
 
 }  // namespace pendrel::qt
