@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Api.h"
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cmath>
 
@@ -45,7 +46,8 @@ Win32Form1Window::Win32Form1Window(MessageBoxes& messages) : commonDialog1_(mess
     RegisterWindowClass(module);
     RECT frame{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&frame, FrameStyle, FALSE, 0);
-    handle_ = CreateWindowExW(0, ClassName, L"Tallowick", FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    // Files and folders dropped from Explorer are queued as the buttons queue them.
+    handle_ = CreateWindowExW(WS_EX_ACCEPTFILES, ClassName, L"Tallowick", FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               module, nullptr);
     SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -193,6 +195,9 @@ LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 return 0;
             }
             break;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_CLOSE:
             // Closing is never refused; the unload handler ends the program.
             if (handlers_) handlers_->Form_Unload();
@@ -209,6 +214,24 @@ void Win32Form1Window::OnCommand(int id, int code) {
     if (id == Check1Id) check1_->Clicked();
     if (id == Check2Id) check2_->Clicked();
     if (id == Check4Id) check4_->Clicked();
+}
+
+void Win32Form1Window::OnDropFiles(HDROP drop) {
+    std::vector<Text> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Narrow(path));
+    }
+    DragFinish(drop);
+    if (handlers_ && !paths.empty()) handlers_->QueuePaths(paths, CurrentFolder());
+}
+
+Text CurrentFolder() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return Narrow(folder);
 }
 
 void Win32Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {

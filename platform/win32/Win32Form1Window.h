@@ -2,6 +2,7 @@
 // Form1: the main window with native controls at fixed places. Every event of the window and
 // of its controls goes to the Form1 handler of the same name.
 #include <memory>
+#include <vector>
 
 #include "app/Form1.h"
 #include "platform/WindowSurface.h"
@@ -11,6 +12,9 @@
 #include "platform/win32/Win32PictureButton.h"
 
 namespace pendrel::win32 {
+
+// The process's current folder, against which relative paths handed in are taken.
+Text CurrentFolder();
 
 class Win32Form1Window : public WindowSurface {
 public:
@@ -70,6 +74,7 @@ private:
     void CreateControls();  // Win32Form1Layout.cpp
     void OnCommand(int id, int code);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnDropFiles(HDROP drop);
     void OnControlMouseMove(UINT_PTR id);
     RECT OuterRect() const;
 

@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Api.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "platform/win32/PendrelWindows.h"
 #include "platform/win32/WideText.h"
@@ -184,6 +185,49 @@ TEST(Form1Window, AWholeBatchRunsFromTheButtonsToPdfFiles) {
 
     for (const wchar_t* name : {L"\\a.doc", L"\\b.doc", L"\\a.pdf", L"\\b.pdf"})
         DeleteFileW((folder + name).c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// What Explorer hands a window when files are dropped on it.
+HGLOBAL DropOf(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const auto& path : paths) list += path + L'\0';
+    list += L'\0';
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST(Form1Window, DroppedFilesAndFoldersAreQueuedAndMissingOnesNamed) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"pendrel-drop-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
+    for (const wchar_t* name : {L"\\a.doc", L"\\sub\\b.doc", L"\\c.txt"})
+        std::ofstream((folder + name).c_str()) << "document";
+
+    PendrelWindows p;
+    p.messageBoxes.setAutoAnswer(true);
+    p.form.Form_Load();
+    SendMessageW(p.window.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DropOf({folder + L"\\c.txt", folder + L"\\sub",
+                                                  folder + L"\\a.doc", folder + L"\\gone.doc"})),
+                 0);
+    auto& list = p.window.listView1();
+    ASSERT_EQ(list.ItemCount(), 2u);
+    EXPECT_EQ(list.ItemText(1), Narrow(folder) + "\\sub\\b.doc");
+    EXPECT_EQ(list.ItemText(2), Narrow(folder) + "\\a.doc");
+    ASSERT_EQ(p.messageBoxes.shown().size(), 1u);
+    EXPECT_NE(p.messageBoxes.shown()[0].text.find("gone.doc"), Text::npos);
+
+    for (const wchar_t* name : {L"\\a.doc", L"\\sub\\b.doc", L"\\c.txt"})
+        DeleteFileW((folder + name).c_str());
+    RemoveDirectoryW((folder + L"\\sub").c_str());
     RemoveDirectoryW(folder.c_str());
 }
 
