@@ -12,6 +12,7 @@ packages=(
   libreoffice-writer libreofficekit-dev
   poppler-utils xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -6,4 +6,8 @@ scripts/setup.sh
 preset="${PENDREL_PRESET:-release}"
 [ "${CI:-}" = "true" ] && preset="ci"
 export QT_QPA_PLATFORM=offscreen
-ctest --preset "$preset" "$@"
+status=0
+ctest --preset "$preset" "$@" || status=$?
+# Then Pendrel.exe, cross-built and tested under Wine.
+scripts/test-windows.sh || status=$?
+exit $status

@@ -1,6 +1,8 @@
 #include "platform/win32/ComDispatch.h"
 
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <objbase.h>
 
 #include "platform/win32/ComVariant.h"
@@ -74,8 +76,7 @@ long ComDispatch::IdOf(const Text& name) {
     std::wstring wide = Wide(name);
     LPOLESTR names[] = {wide.data()};
     DISPID id = DISPID_UNKNOWN;
-    const HRESULT result =
-        object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
     if (FAILED(result)) {
         throw AutomationError(MemberNotFound,
                               "Object doesn't support this property or method: " + name + ".");
@@ -131,12 +132,13 @@ DispatchPtr ComAutomationFactory::CreateObject(const Text& progId) {
     if (FAILED(CLSIDFromProgID(Wide(progId).c_str(), &classId)))
         throw AutomationError(CannotCreateObject, NotInstalledMessage(progId));
     IDispatch* object = nullptr;
-    const HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                        IID_IDispatch, reinterpret_cast<void**>(&object));
+    const HRESULT hr =
+        CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
+                         IID_IDispatch, reinterpret_cast<void**>(&object));
     if (FAILED(hr)) {
-        throw AutomationError(CannotCreateObject,
-                              progId + " could not be started: " +
-                                  DescribeError(static_cast<unsigned long>(hr)));
+        throw AutomationError(
+            CannotCreateObject,
+            progId + " could not be started: " + DescribeError(static_cast<unsigned long>(hr)));
     }
     auto dispatch = std::make_shared<ComDispatch>(object);
     object->Release();  // the ComDispatch holds its own reference

@@ -43,7 +43,8 @@ void ToVariant(const Variant& value, VARIANT& out) {
             out.scode = value.ErrorCode();
             break;
         case Variant::Type::Object:
-            throw AutomationError(TypeMismatch, "An object cannot be passed to an automation call.");
+            throw AutomationError(TypeMismatch,
+                                  "An object cannot be passed to an automation call.");
     }
 }
 
@@ -71,9 +72,10 @@ Variant FromVariant(const VARIANT& value) {
             VariantInit(&asLong);
             if (SUCCEEDED(VariantChangeType(&asLong, const_cast<VARIANT*>(&value), 0, VT_I4)))
                 return Variant::Int32(asLong.lVal);
-            throw AutomationError(TypeMismatch, "Type mismatch: the automation object answered "
-                                                "with a value of type " +
-                                                    std::to_string(value.vt) + ".");
+            throw AutomationError(TypeMismatch,
+                                  "Type mismatch: the automation object answered "
+                                  "with a value of type " +
+                                      std::to_string(value.vt) + ".");
         }
     }
 }

@@ -1,6 +1,8 @@
 #include "platform/win32/Pictures.h"
 
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <shlwapi.h>
 #include <wincodec.h>
 
@@ -31,9 +33,8 @@ bool DecodeFrame(IStream* stream, ComRef<IWICFormatConverter>& converted, UINT& 
     ComRef<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, &frame))) return false;
     if (FAILED(factory->CreateFormatConverter(&converted))) return false;
-    if (FAILED(converted->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA,
-                                     WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)))
+    if (FAILED(converted->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return false;
     return SUCCEEDED(converted->GetSize(&width, &height));
 }
@@ -65,7 +66,8 @@ HBITMAP LoadJpegResource(HINSTANCE module, int resourceId) {
     const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (!bitmap) return nullptr;
     const UINT stride = width * 4;
-    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels)))) {
+    if (FAILED(
+            converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels)))) {
         DeleteObject(bitmap);
         return nullptr;
     }

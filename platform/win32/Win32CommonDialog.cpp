@@ -1,6 +1,8 @@
 #include "platform/win32/Win32CommonDialog.h"
 
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <commdlg.h>
 
 #include "app/AppInfo.h"

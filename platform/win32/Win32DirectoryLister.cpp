@@ -65,7 +65,8 @@ std::optional<Text> Win32DirectoryLister::FolderIdentity(const Text& folder) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
     if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    const std::uint64_t index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    const std::uint64_t index =
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
 }
 

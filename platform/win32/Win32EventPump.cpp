@@ -29,8 +29,8 @@ void Win32EventPump::ProcessPendingMessages(std::chrono::milliseconds maxWait) {
     for (;;) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         const DWORD wait = left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &woken_, wait, QS_ALLINPUT,
-                                                       MWMO_INPUTAVAILABLE);
+        const DWORD woke =
+            MsgWaitForMultipleObjectsEx(1, &woken_, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke != WAIT_OBJECT_0 + 1) return;  // woken, or the time is up
         if (!DispatchWaitingMessages(dialogWindow_)) return;
         if (wait == 0) return;

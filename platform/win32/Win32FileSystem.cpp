@@ -26,8 +26,9 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> AttributesOf(const Text& path) noexcept
 std::optional<std::int64_t> Win32FileSystem::ModificationTime(const Text& path) const noexcept {
     const auto data = AttributesOf(path);
     if (!data) return std::nullopt;
-    const std::int64_t ticks = (static_cast<std::int64_t>(data->ftLastWriteTime.dwHighDateTime) << 32) |
-                               data->ftLastWriteTime.dwLowDateTime;
+    const std::int64_t ticks =
+        (static_cast<std::int64_t>(data->ftLastWriteTime.dwHighDateTime) << 32) |
+        data->ftLastWriteTime.dwLowDateTime;
     return (ticks - EpochDifference) / 10000000;
 }
 

@@ -1,11 +1,14 @@
 // The controls of Form1, in creation order, at their fixed places.
+#include "platform/win32/Win32Form1Window.h"
+
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <commctrl.h>
 
 #include "platform/win32/Pictures.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/WideText.h"
-#include "platform/win32/Win32Form1Window.h"
 
 namespace pendrel::win32 {
 namespace {
@@ -22,23 +25,19 @@ HBITMAP Picture(int resourceId) {
 
 void Win32Form1Window::CreateControls() {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    check4_ = std::make_unique<Win32PictureButton>(handle_, Check4Id,
-                                                   Picture(PENDREL_PICTURE_CHECK4),
-                                                   Place(8, 168, 473, 41));
+    check4_ = std::make_unique<Win32PictureButton>(
+        handle_, Check4Id, Picture(PENDREL_PICTURE_CHECK4), Place(8, 168, 473, 41));
     listView1_ = std::make_unique<Win32ListView>(handle_, ListView1Id, Place(8, 8, 473, 105));
     // Wholly left of the client area (-720 to -105 twips across), so it is never seen.
-    command1_ = CreateWindowExW(0, L"BUTTON", L"Command1", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                -48, 176, 41, 33, handle_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(Command1Id)), module,
-                                nullptr);
+    command1_ = CreateWindowExW(
+        0, L"BUTTON", L"Command1", WS_CHILD | WS_VISIBLE | WS_TABSTOP, -48, 176, 41, 33, handle_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Command1Id)), module, nullptr);
     SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
-    check2_ = std::make_unique<Win32PictureButton>(handle_, Check2Id,
-                                                   Picture(PENDREL_PICTURE_CHECK2),
-                                                   Place(8, 216, 473, 41));
-    check1_ = std::make_unique<Win32PictureButton>(handle_, Check1Id,
-                                                   Picture(PENDREL_PICTURE_CHECK1),
-                                                   Place(8, 120, 473, 41));
+    check2_ = std::make_unique<Win32PictureButton>(
+        handle_, Check2Id, Picture(PENDREL_PICTURE_CHECK2), Place(8, 216, 473, 41));
+    check1_ = std::make_unique<Win32PictureButton>(
+        handle_, Check1Id, Picture(PENDREL_PICTURE_CHECK1), Place(8, 120, 473, 41));
 
     // Tab and Shift+Tab follow the children's order: put it in the focus order. The visible
     // controls don't overlap, so the stacking this also changes shows nowhere.
@@ -53,8 +52,10 @@ void Win32Form1Window::CreateControls() {
     // Every move over a control reaches the window's logic; the list's header counts as the
     // list.
     const std::pair<HWND, UINT_PTR> watched[] = {
-        {check1_->Handle(), Check1Id},     {check2_->Handle(), Check2Id},
-        {check4_->Handle(), Check4Id},     {listView1_->Handle(), ListView1Id},
+        {check1_->Handle(), Check1Id},
+        {check2_->Handle(), Check2Id},
+        {check4_->Handle(), Check4Id},
+        {listView1_->Handle(), ListView1Id},
         {ListView_GetHeader(listView1_->Handle()), ListView1Id}};
     for (const auto& [control, id] : watched)
         SetWindowSubclass(control, ControlProc, id, reinterpret_cast<DWORD_PTR>(this));

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Form1Window.h"
 
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -14,7 +16,8 @@ namespace {
 
 constexpr float TwipsPerPixel = 15.0f;
 // A resizable frame with a title bar, minimise and close but no maximise button.
-constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
+constexpr DWORD FrameStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
 
 float ToTwips(LONG pixels) {
     return static_cast<float>(pixels) * TwipsPerPixel;
@@ -47,9 +50,9 @@ Win32Form1Window::Win32Form1Window(MessageBoxes& messages) : commonDialog1_(mess
     RECT frame{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&frame, FrameStyle, FALSE, 0);
     // Files and folders dropped from Explorer are queued as the buttons queue them.
-    handle_ = CreateWindowExW(WS_EX_ACCEPTFILES, ClassName, L"Tallowick", FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              module, nullptr);
+    handle_ = CreateWindowExW(WS_EX_ACCEPTFILES, ClassName, L"Tallowick", FrameStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                              nullptr, nullptr, module, nullptr);
     SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
     CreateControls();
@@ -113,8 +116,8 @@ void Win32Form1Window::SetTop(float twips) {
 
 Text Win32Form1Window::Caption() const {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(handle_, text.data(),
-                                                        static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
 }
 

@@ -17,7 +17,7 @@ namespace pendrel::win32 {
 Text CurrentFolder();
 
 class Win32Form1Window : public WindowSurface {
-public:
+  public:
     static constexpr int ClientWidth = 490;  // 7350 x 4020 twips
     static constexpr int ClientHeight = 268;
     static constexpr const wchar_t* ClassName = L"PendrelForm1";
@@ -64,9 +64,15 @@ public:
     WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(handle_); }
 
     // Control ids; Command1's is none of IDOK and IDCANCEL, which Enter and Esc send.
-    enum : int { Command1Id = 200, Check1Id = 201, Check2Id = 202, Check4Id = 204, ListView1Id = 210 };
+    enum : int {
+        Command1Id = 200,
+        Check1Id = 201,
+        Check2Id = 202,
+        Check4Id = 204,
+        ListView1Id = 210
+    };
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self);

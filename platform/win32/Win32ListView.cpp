@@ -1,6 +1,8 @@
 #include "platform/win32/Win32ListView.h"
 
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <commctrl.h>
 
 #include <cmath>
@@ -29,13 +31,11 @@ HFONT ListFont() {
 Win32ListView::Win32ListView(HWND parent, int id, const RECT& place) {
     // Single selection: removal acts on the one selected item. No sorting and no editing in
     // place: the items keep the order and the paths they were added with.
-    handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                  LVS_SHOWSELALWAYS,
-                              place.left, place.top, place.right - place.left,
-                              place.bottom - place.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
+    handle_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+        place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT);
     font_ = ListFont();
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -144,8 +144,8 @@ std::optional<std::size_t> Win32ListView::IndexOf(ItemId id) const {
     LVFINDINFOW find{};
     find.flags = LVFI_PARAM;
     find.lParam = static_cast<LPARAM>(id);
-    const auto row =
-        SendMessageW(handle_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
+    const auto row = SendMessageW(handle_, LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(&find));
     if (row < 0) return std::nullopt;
     return static_cast<std::size_t>(row) + 1;
 }

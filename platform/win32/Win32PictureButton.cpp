@@ -4,11 +4,10 @@ namespace pendrel::win32 {
 
 Win32PictureButton::Win32PictureButton(HWND parent, int id, HBITMAP picture, const RECT& place)
     : picture_(picture) {
-    handle_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                              place.left, place.top, place.right - place.left,
-                              place.bottom - place.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
+    handle_ = CreateWindowExW(
+        0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 Win32PictureButton::~Win32PictureButton() {
@@ -39,8 +38,8 @@ void Win32PictureButton::Draw(const DRAWITEMSTRUCT& item) const {
         const HGDIOBJ previous = SelectObject(source, picture_);
         // Centred; BitBlt clips to the face, so a taller picture shows its middle part.
         BitBlt(dc, face.left + (width - info.bmWidth) / 2 + shift,
-               face.top + (height - info.bmHeight) / 2 + shift, info.bmWidth, info.bmHeight,
-               source, 0, 0, SRCCOPY);
+               face.top + (height - info.bmHeight) / 2 + shift, info.bmWidth, info.bmHeight, source,
+               0, 0, SRCCOPY);
         SelectObject(source, previous);
         DeleteDC(source);
     }

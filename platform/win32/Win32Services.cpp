@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Services.h"
 
+// windows.h before the other system headers, which need its types.
 #include "platform/win32/Win32Api.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -51,7 +53,8 @@ Text Win32FolderBrowser::Browse(WindowHandle owner, const Text& title) {
 Text Win32Program::Folder() const {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;

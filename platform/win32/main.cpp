@@ -15,7 +15,8 @@ std::vector<pendrel::Text> PathArguments() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<pendrel::Text> paths;
-    for (int i = 1; arguments && i < count; ++i) paths.push_back(pendrel::win32::Narrow(arguments[i]));
+    for (int i = 1; arguments && i < count; ++i)
+        paths.push_back(pendrel::win32::Narrow(arguments[i]));
     LocalFree(arguments);
     return paths;
 }

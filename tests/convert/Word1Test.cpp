@@ -84,6 +84,26 @@ TEST(AnswerSaveAsDialog, ANonBmpNameReachesTheRealDialogIntact) {
     EXPECT_EQ(saved, name);
 }
 
+TEST(AnswerSaveAsDialog, ADialogThatWasOpenBeforePrintingIsLeftAlone) {
+    desk::Desk desk;
+    std::optional<Text> usersOwn, printers;
+    std::jthread user([&](std::stop_token stop) {
+        usersOwn = desk::RunSaveAsDialog(desk, "Save As", "Mine.pdf", 3s, stop);
+    });
+    while (desk.FindWindow("#32770", "Save As") == 0) std::this_thread::sleep_for(1ms);
+    const std::vector<WindowHandle> before = desk.FindWindows("#32770", "Save As");
+    std::jthread printer([&](std::stop_token stop) {
+        printers = desk::RunSaveAsDialog(desk, "Save As", "Document1.pdf", 5s, stop);
+    });
+    fakes::SleepingPump pump;
+    Word1::AnswerSaveAsDialog("/d/a.pdf", desk, pump, 2s, before);
+    printer.join();
+    EXPECT_EQ(printers, Text("/d/a.pdf"));
+    user.request_stop();
+    user.join();
+    EXPECT_EQ(usersOwn, std::nullopt) << "the user's dialog got neither text nor a click";
+}
+
 struct PrintFixture {
     desk::Desk desk;
     fakes::FakeFileSystem fileSystem;

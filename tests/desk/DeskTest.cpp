@@ -69,6 +69,26 @@ TEST(Desk, FindsTheDialogAndItsChildrenAsWin32Does) {
     EXPECT_EQ(d.Result(), std::nullopt);
 }
 
+TEST(Desk, ListsEveryMatchingTopLevelWindowInCreationOrder) {
+    Desk desk;
+    EXPECT_TRUE(desk.FindWindows("#32770", "Save As").empty());
+    DialogThread first(desk);
+    DialogThread other(desk, 5s, "Open");
+    std::jthread second([&desk](std::stop_token stop) {
+        RunSaveAsDialog(desk, "Save As", "Second.pdf", 5s, stop);
+    });
+    std::vector<WindowHandle> both;
+    while ((both = desk.FindWindows("#32770", "save as")).size() < 2)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0], first.dialog);
+    EXPECT_NE(both[1], other.dialog);
+    first.Click(first.cancel);
+    EXPECT_EQ(first.Result(), std::nullopt);
+    EXPECT_EQ(desk.FindWindows("#32770", "Save As"), std::vector<WindowHandle>{both[1]});
+    other.Click(other.cancel);
+}
+
 TEST(Desk, SaveReturnsWhatWasTypedInPostingOrderAndTheWindowsLeave) {
     Desk desk;
     DialogThread d(desk);

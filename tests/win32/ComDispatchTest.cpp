@@ -110,10 +110,11 @@ TEST(ComDispatch, PrintingPutsThePrinterPassesNineteenArgumentsAndPutsItBack) {
     EXPECT_EQ(printOut.member, L"PrintOut");
     const long long missing = static_cast<SCODE>(0x80020004);
     const std::vector<std::pair<VARTYPE, long long>> expected = {
-        {VT_BOOL, -1}, {VT_ERROR, missing}, {VT_I4, 0},   {VT_ERROR, missing}, {VT_ERROR, missing},
-        {VT_ERROR, missing}, {VT_I4, 0},    {VT_I2, 1},   {VT_BSTR, 0},        {VT_I4, 0},
-        {VT_BOOL, 0},  {VT_BOOL, -1},       {VT_BSTR, 0}, {VT_ERROR, missing}, {VT_BOOL, 0},
-        {VT_I2, 0},    {VT_I2, 0},          {VT_I2, 0},   {VT_I2, 0}};
+        {VT_BOOL, -1},       {VT_ERROR, missing}, {VT_I4, 0},   {VT_ERROR, missing},
+        {VT_ERROR, missing}, {VT_ERROR, missing}, {VT_I4, 0},   {VT_I2, 1},
+        {VT_BSTR, 0},        {VT_I4, 0},          {VT_BOOL, 0}, {VT_BOOL, -1},
+        {VT_BSTR, 0},        {VT_ERROR, missing}, {VT_BOOL, 0}, {VT_I2, 0},
+        {VT_I2, 0},          {VT_I2, 0},          {VT_I2, 0}};
     EXPECT_EQ(InOrder(printOut), expected);
 
     EXPECT_EQ(word.log[3].flags, DISPATCH_PROPERTYPUT);

@@ -13,7 +13,7 @@ namespace pendrel::win32 {
 namespace {
 
 class TempFolder : public ::testing::Test {
-protected:
+  protected:
     std::wstring root;
 
     void SetUp() override {
@@ -33,8 +33,10 @@ protected:
                 if (name == L"." || name == L"..") continue;
                 const std::wstring full = path + L"\\" + name;
                 SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(full);
-                else DeleteFileW(full.c_str());
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    Remove(full);
+                else
+                    DeleteFileW(full.c_str());
             } while (FindNextFileW(h, &found));
             FindClose(h);
         }
@@ -75,7 +77,8 @@ TEST_F(TempFolder, TheMaskAdmitsHiddenSystemAndFolderEntriesOnlyWhenItHoldsTheir
     Make(L"notes.txt", 0);
     Make(L"sub", 0, true);
     Make(L"ro.doc", FILE_ATTRIBUTE_READONLY);
-    if (!Make(L"hidden.doc", FILE_ATTRIBUTE_HIDDEN) || !Make(L"system.doc", FILE_ATTRIBUTE_SYSTEM) ||
+    if (!Make(L"hidden.doc", FILE_ATTRIBUTE_HIDDEN) ||
+        !Make(L"system.doc", FILE_ATTRIBUTE_SYSTEM) ||
         !Make(L"both.doc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) ||
         !Make(L"hiddenfolder", FILE_ATTRIBUTE_HIDDEN, true)) {
         GTEST_SKIP() << "this file system cannot keep the hidden and system attributes";

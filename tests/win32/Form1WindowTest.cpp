@@ -113,8 +113,9 @@ TEST(Form1Window, ThePointerFollowsTheMouseAndClosingEndsTheProgram) {
 
 // Word whose printer writes what its Save As dialog is given.
 class PrinterWord : public Dispatch {
-public:
-    explicit PrinterWord(std::vector<std::unique_ptr<TestSaveAsDialog>>& dialogs) : dialogs_(dialogs) {}
+  public:
+    explicit PrinterWord(std::vector<std::unique_ptr<TestSaveAsDialog>>& dialogs)
+        : dialogs_(dialogs) {}
     Variant Get(const Text& name) override {
         if (name == "Documents") return Variant::Object(std::make_shared<PrinterWord>(dialogs_));
         if (name == "ActivePrinter") return Variant::String("Local Printer");
@@ -130,13 +131,15 @@ public:
         return Variant();
     }
 
-private:
+  private:
     std::vector<std::unique_ptr<TestSaveAsDialog>>& dialogs_;
 };
 
 struct PrinterWordFactory : AutomationFactory {
     std::vector<std::unique_ptr<TestSaveAsDialog>> dialogs;
-    DispatchPtr CreateObject(const Text&) override { return std::make_shared<PrinterWord>(dialogs); }
+    DispatchPtr CreateObject(const Text&) override {
+        return std::make_shared<PrinterWord>(dialogs);
+    }
 };
 
 void Click(HWND button) {
@@ -147,7 +150,8 @@ void Click(HWND button) {
 TEST(Form1Window, AWholeBatchRunsFromTheButtonsToPdfFiles) {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"pendrel-batch-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder =
+        std::wstring(temp) + L"pendrel-batch-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const wchar_t* name : {L"\\a.doc", L"\\b.doc"})
         std::ofstream((folder + name).c_str()) << "document";
@@ -170,7 +174,8 @@ TEST(Form1Window, AWholeBatchRunsFromTheButtonsToPdfFiles) {
     EXPECT_EQ(list.SubItem(1, 1), "Queued");
 
     Click(p.window.check2().Handle());
-    ASSERT_TRUE(PumpUntil(p.eventPump, [&] { return p.window.Caption() == "Pendrel [ Done ]"; }, 60));
+    ASSERT_TRUE(PumpUntil(
+        p.eventPump, [&] { return p.window.Caption() == "Pendrel [ Done ]"; }, 60));
     for (std::size_t i = 1; i <= 3; ++i) EXPECT_EQ(list.SubItem(i, 1), "Done") << i;
     EXPECT_EQ(word.dialogs.size(), 3u);
     for (const wchar_t* name : {L"\\a.pdf", L"\\b.pdf"}) {
@@ -197,7 +202,8 @@ HGLOBAL DropOf(const std::vector<std::wstring>& paths) {
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+           list.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return memory;
 }
@@ -205,7 +211,8 @@ HGLOBAL DropOf(const std::vector<std::wstring>& paths) {
 TEST(Form1Window, DroppedFilesAndFoldersAreQueuedAndMissingOnesNamed) {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"pendrel-drop-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder =
+        std::wstring(temp) + L"pendrel-drop-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
     for (const wchar_t* name : {L"\\a.doc", L"\\sub\\b.doc", L"\\c.txt"})

@@ -20,7 +20,7 @@ struct RecordedInvoke {
 };
 
 class RecordingDispatch : public IDispatch {
-public:
+  public:
     // Shared by an application and the objects it hands out, in call order.
     explicit RecordingDispatch(std::vector<RecordedInvoke>& log) : log_(log) {}
     virtual ~RecordingDispatch() = default;
@@ -67,7 +67,8 @@ public:
             VariantCopy(&copy, &params->rgvarg[i]);
             call.args.push_back(copy);
         }
-        for (UINT i = 0; i < params->cNamedArgs; ++i) call.named.push_back(params->rgdispidNamedArgs[i]);
+        for (UINT i = 0; i < params->cNamedArgs; ++i)
+            call.named.push_back(params->rgdispidNamedArgs[i]);
         log_.push_back(call);
         const auto answer = answers.find(call.member);
         if (answer == answers.end()) return S_OK;
@@ -77,7 +78,7 @@ public:
         return answer->second(result ? *result : ignored, exception ? *exception : unused);
     }
 
-private:
+  private:
     std::vector<RecordedInvoke>& log_;
     std::vector<std::wstring> names_;
     ULONG references_ = 1;

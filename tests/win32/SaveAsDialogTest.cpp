@@ -33,12 +33,9 @@ TEST(Win32SaveAsDialog, FindsTheDialogAndItsChildrenAsWindowsDocumentsIt) {
     EXPECT_EQ(windows.FindWindowEx(dialog, 0, "Edit", std::nullopt), H(first.edit))
         << "the label before it is passed over";
     // "Child after" goes on with the children after it, whatever their class.
-    EXPECT_EQ(windows.FindWindowEx(dialog, H(first.edit), "Button", Text("&Save")),
-              H(first.save));
-    EXPECT_EQ(windows.FindWindowEx(dialog, H(first.label), "Button", std::nullopt),
-              H(first.save));
-    EXPECT_EQ(windows.FindWindowEx(dialog, H(first.save), "Button", std::nullopt),
-              H(first.cancel));
+    EXPECT_EQ(windows.FindWindowEx(dialog, H(first.edit), "Button", Text("&Save")), H(first.save));
+    EXPECT_EQ(windows.FindWindowEx(dialog, H(first.label), "Button", std::nullopt), H(first.save));
+    EXPECT_EQ(windows.FindWindowEx(dialog, H(first.save), "Button", std::nullopt), H(first.cancel));
     EXPECT_EQ(windows.FindWindowEx(dialog, H(first.cancel), "Button", std::nullopt), 0u);
     EXPECT_EQ(windows.FindWindowEx(dialog, H(second.edit), "Button", std::nullopt), 0u)
         << "a child-after of another dialog finds nothing";
@@ -59,7 +56,7 @@ TEST(Win32SaveAsDialog, TypesThePathOverThePreselectedNameAndClicksSaveOnce) {
 
 // Word as far as printing goes: PrintOut makes the printer show its dialog.
 class PrintingWord : public Dispatch {
-public:
+  public:
     std::unique_ptr<TestSaveAsDialog> printerDialog;
     Text printer = "Local Printer";
     HWND raiseAfterPrinting = nullptr;

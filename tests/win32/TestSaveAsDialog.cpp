@@ -5,8 +5,8 @@ namespace {
 
 constexpr int EditId = 0x47C;
 
-HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
-           int x, int y, int width) {
+HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x,
+           int y, int width) {
     return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, 24,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
@@ -37,8 +37,8 @@ void TestSaveAsDialog::Create() {
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(DialogProc));
     label = Child(dialog, L"Static", L"File &name:", 0, -1, 10, 12, 80);
-    edit = Child(dialog, L"Edit", L"Document1.pdf", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                 EditId, 95, 10, 300);
+    edit = Child(dialog, L"Edit", L"Document1.pdf", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, EditId,
+                 95, 10, 300);
     save = Child(dialog, L"Button", L"&Save", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 210, 50, 90);
     cancel = Child(dialog, L"Button", L"Cancel", WS_TABSTOP, IDCANCEL, 305, 50, 90);
     // The proposed name is selected, so typing replaces it.

@@ -14,7 +14,7 @@
 namespace pendrel::win32::testing {
 
 class TestSaveAsDialog {
-public:
+  public:
     // onSave runs on the dialog's thread with the name in the edit box when Save is clicked;
     // closeOnSave: the dialog then goes away, as a driver's does.
     explicit TestSaveAsDialog(std::function<void(const std::wstring&)> onSave = {},
@@ -30,7 +30,7 @@ public:
     int SaveClicks();
     std::wstring EditText() const;
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Run();
     void Create();
