@@ -12,42 +12,35 @@
 namespace pendrel {
 namespace {
 
+// On a 1024 x 768 pixel screen, in single precision without rounding, Left before Top; a
+// window larger than the screen goes to a negative place.
 TEST(CenterForm, CentresInSinglePrecisionWithoutRounding) {
-    fakes::FakeScreen screen;  // 1024 x 768 pixels
-    fakes::FakeWindow window;
-    window.width = 9000;
-    window.height = 6000;
-    Misc::CenterForm(window, screen);
-    EXPECT_EQ(window.left, 3180.0f);
-    EXPECT_EQ(window.top, 2760.0f);
-    EXPECT_EQ(window.writes, (std::vector<char>{'L', 'T'}));
-
-    window.width = 9001;
-    Misc::CenterForm(window, screen);
-    EXPECT_EQ(window.left, 3179.5f);
-}
-
-TEST(CenterForm, WindowLargerThanScreenGetsNegativePosition) {
-    fakes::FakeScreen screen;
-    fakes::FakeWindow window;
-    window.width = 16000;
-    window.height = 12001;
-    Misc::CenterForm(window, screen);
-    EXPECT_EQ(window.left, -320.0f);
-    EXPECT_EQ(window.top, -240.5f);
+    struct Case {
+        float width, height, left, top;
+    };
+    for (const Case& c : std::vector<Case>{{9000, 6000, 3180, 2760},
+                                           {9001, 6000, 3179.5f, 2760},
+                                           {16000, 12001, -320, -240.5f}}) {
+        fakes::FakeScreen screen;
+        fakes::FakeWindow window;
+        window.width = c.width;
+        window.height = c.height;
+        Misc::CenterForm(window, screen);
+        EXPECT_EQ(window.left, c.left);
+        EXPECT_EQ(window.top, c.top);
+        EXPECT_EQ(window.writes, (std::vector<char>{'L', 'T'}));
+    }
 }
 
 TEST(FileExists, TrueOnlyForWhatTheFileSystemCanDate) {
     posix::PosixFileSystem fs;
     const auto dir = std::filesystem::temp_directory_path() / "pendrel-misc-test";
     std::filesystem::create_directories(dir);
-    const auto file = dir / "present.doc";
-    std::ofstream(file) << "x";
+    std::ofstream(dir / "present.doc") << "x";
 
-    EXPECT_TRUE(Misc::FileExists(fs, file.string()));
-    EXPECT_FALSE(Misc::FileExists(fs, ""));
-    EXPECT_FALSE(Misc::FileExists(fs, (dir / "absent.doc").string()));
-    EXPECT_FALSE(Misc::FileExists(fs, (dir / "no-such-folder" / "a.doc").string()));
+    EXPECT_TRUE(Misc::FileExists(fs, (dir / "present.doc").string()));
+    for (const auto& absent : {std::filesystem::path(), dir / "absent.doc", dir / "no" / "a.doc"})
+        EXPECT_FALSE(Misc::FileExists(fs, absent.string())) << absent;
     std::filesystem::remove_all(dir);
 }
 

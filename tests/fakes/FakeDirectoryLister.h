@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory folder tree listed with the Windows attribute rules. Entries are listed in the
-// order they were made, "." and ".." first, as Windows lists a folder that is not a root.
+// order they were made, "." and ".." first, as Windows lists a folder that is not a root; a
+// name beginning with "." is hidden, as on POSIX.
 #include <algorithm>
 #include <deque>
 #include <string>
@@ -17,20 +18,24 @@ public:
     // Paths given to the builders below are relative to root and use "/".
     FakeDirectoryLister(Text root, char separator) : root_(std::move(root)), sep_(separator) {}
 
-    void Folder(const Text& rel, std::uint32_t attributes = 0) { NodeAt(rel, attributes); }
-    void File(const Text& rel, std::uint32_t attributes = 0) {
+    void Folder(const Text& rel) { NodeAt(rel); }
+    void File(const Text& rel) {
         const auto slash = rel.rfind('/');
-        Node& parent = slash == Text::npos ? nodes_.front() : NodeAt(rel.substr(0, slash), 0);
-        parent.children.push_back({rel.substr(slash + 1), attributes, nullptr});
+        Node& parent = slash == Text::npos ? nodes_.front() : NodeAt(rel.substr(0, slash));
+        const Text name = rel.substr(slash + 1);
+        parent.children.push_back({name, HiddenIfDotted(name), nullptr});
     }
     // A link at rel to the folder target: listed as a directory, leading to target's entries.
     void Link(const Text& rel, const Text& target) {
-        Node& to = NodeAt(target, 0);
+        Node& to = NodeAt(target);
         const auto slash = rel.rfind('/');
-        Node& parent = slash == Text::npos ? nodes_.front() : NodeAt(rel.substr(0, slash), 0);
+        Node& parent = slash == Text::npos ? nodes_.front() : NodeAt(rel.substr(0, slash));
         parent.children.push_back({rel.substr(slash + 1), FileAttribute::Directory, &to});
     }
-    void Unlistable(const Text& rel) { NodeAt(rel, 0).unlistable = true; }
+    bool MakeUnlistable(const Text& rel) {
+        NodeAt(rel).unlistable = true;
+        return true;
+    }
 
     // The full path of rel as the program composes it: root, separator, components.
     Text Path(const Text& rel) const {
@@ -40,10 +45,11 @@ public:
         return path;
     }
     const Text& Root() const { return root_; }
+    char Separator() const { return sep_; }
+    DirectoryLister& Lister() { return *this; }
 
     std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
                                            std::uint32_t mask) override {
-        ++listings;
         const Node* node = Resolve(folder);
         if (!node || node->unlistable) return std::nullopt;
         std::vector<Entry> out;
@@ -65,8 +71,6 @@ public:
         return std::to_string(node->id);
     }
 
-    int listings = 0;
-
 private:
     struct Node;
     struct Child {
@@ -80,7 +84,11 @@ private:
         bool unlistable = false;
     };
 
-    Node& NodeAt(const Text& rel, std::uint32_t attributes) {
+    static std::uint32_t HiddenIfDotted(const Text& name) {
+        return name.starts_with('.') ? FileAttribute::Hidden : 0;
+    }
+
+    Node& NodeAt(const Text& rel) {
         Node* node = &nodes_.front();
         std::size_t start = 0;
         while (start <= rel.size()) {
@@ -94,7 +102,7 @@ private:
             if (!found) {
                 nodes_.push_back({static_cast<int>(nodes_.size()), {}, false});
                 node->children.push_back(
-                    {name, attributes | FileAttribute::Directory, &nodes_.back()});
+                    {name, HiddenIfDotted(name) | FileAttribute::Directory, &nodes_.back()});
                 found = &node->children.back();
             }
             node = found->folder;

@@ -1,6 +1,6 @@
 #pragma once
 // A Form1 wired to in-memory fakes. Tests that need a scripted automation engine, windows to
-// find or folders to list pass their own; the defaults have none of them.
+// find, folders to list or a real file system pass their own; the defaults have none of them.
 #include <memory>
 
 #include "app/Form1.h"
@@ -54,10 +54,10 @@ struct FakeForm {
 
     explicit FakeForm(AutomationFactory* automation = nullptr,
                       WindowMessages* windows = nullptr,
-                      DirectoryLister* directories = nullptr) {
+                      DirectoryLister* directories = nullptr, FileSystem* files = nullptr) {
         form = std::make_unique<Form1>(
             Form1Controls{window, list, check1, check2, check4, dialog},
-            Form1Services{screen, fileSystem,
+            Form1Services{screen, files ? *files : fileSystem,
                           directories ? *directories : noDirectories, messages, folderBrowser,
                           program, pump, automation ? *automation : noAutomation,
                           windows ? *windows : noWindows});

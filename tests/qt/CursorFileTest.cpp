@@ -11,40 +11,36 @@ using namespace pendrel::qttest;
 class CursorFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void oneBitPointerKeepsItsMaskAndHotSpot() {
-        // Left half transparent, right half opaque; the top row of the opaque half white.
-        const QByteArray file = OneBitCursor(
+    void eachImageFormatKeepsItsPixelsTransparencyAndHotSpot() {
+        // 1 bit: left half transparent, right half opaque; the top row of that half white.
+        auto cursor = ReadCursorFile(OneBitCursor(
             32, QPoint(5, 7), [](int x, int) { return x < 16; },
-            [](int x, int y) { return x >= 16 && y == 0; });
-        const auto cursor = ReadCursorFile(file);
+            [](int x, int y) { return x >= 16 && y == 0; }));
         QVERIFY(cursor);
         QCOMPARE(cursor->image.size(), QSize(32, 32));
         QCOMPARE(cursor->hotSpot, QPoint(5, 7));
         QCOMPARE(qAlpha(cursor->image.pixel(3, 20)), 0);
         QCOMPARE(cursor->image.pixel(20, 0), qRgba(255, 255, 255, 255));  // white, top row
         QCOMPARE(cursor->image.pixel(20, 31), qRgba(0, 0, 0, 255));       // black, bottom row
-    }
 
-    void thirtyTwoBitPointerKeepsItsAlpha() {
-        QImage source(24, 24, QImage::Format_ARGB32);
+        QImage source(24, 24, QImage::Format_ARGB32);  // 32 bits with their own alpha
         source.fill(qRgba(0, 0, 0, 0));
         source.setPixel(1, 2, qRgba(200, 100, 50, 255));
         source.setPixel(10, 20, qRgba(10, 20, 30, 128));
-        const auto cursor = ReadCursorFile(ArgbCursor(source, QPoint(1, 2)));
+        cursor = ReadCursorFile(ArgbCursor(source, QPoint(1, 2)));
         QVERIFY(cursor);
         QCOMPARE(cursor->image.pixel(1, 2), qRgba(200, 100, 50, 255));
         QCOMPARE(qAlpha(cursor->image.pixel(10, 20)), 128);
         QCOMPARE(qAlpha(cursor->image.pixel(0, 0)), 0);
         QCOMPARE(cursor->hotSpot, QPoint(1, 2));
-    }
 
-    void pngPointerIsRead() {
-        QImage source(48, 48, QImage::Format_ARGB32);
+        source = QImage(48, 48, QImage::Format_ARGB32);  // PNG
         source.fill(qRgba(0, 128, 255, 255));
-        const auto cursor = ReadCursorFile(PngCursor(source, QPoint(47, 0)));
+        cursor = ReadCursorFile(PngCursor(source, QPoint(47, 0)));
         QVERIFY(cursor);
         QCOMPARE(cursor->image.size(), QSize(48, 48));
         QCOMPARE(cursor->image.pixel(30, 30), qRgba(0, 128, 255, 255));
+        QCOMPARE(cursor->hotSpot, QPoint(47, 0));
     }
 
     void damagedOrForeignDataIsRefused_data() {

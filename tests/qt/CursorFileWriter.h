@@ -5,48 +5,31 @@
 #include <QImage>
 #include <QPoint>
 #include <functional>
+#include <initializer_list>
 
 namespace pendrel::qttest {
 
-inline void PutU16(QByteArray& out, int v) {
-    out.append(char(v & 0xFF));
-    out.append(char((v >> 8) & 0xFF));
-}
-inline void PutU32(QByteArray& out, quint32 v) {
-    PutU16(out, int(v & 0xFFFF));
-    PutU16(out, int(v >> 16));
+// Little-endian numbers of the given size in bytes, one after the other.
+inline void Put(QByteArray& out, int bytes, std::initializer_list<quint32> values) {
+    for (quint32 v : values)
+        for (int i = 0; i < bytes; ++i) out.append(char((v >> (8 * i)) & 0xFF));
 }
 
 // A file of one entry holding the given image data.
 inline QByteArray CursorFileOf(int width, int height, QPoint hotSpot, const QByteArray& image) {
     QByteArray out;
-    PutU16(out, 0);
-    PutU16(out, 2);  // a pointer file
-    PutU16(out, 1);
-    out.append(char(width & 0xFF));
-    out.append(char(height & 0xFF));
-    out.append(char(0));
-    out.append(char(0));
-    PutU16(out, hotSpot.x());
-    PutU16(out, hotSpot.y());
-    PutU32(out, quint32(image.size()));
-    PutU32(out, 6 + 16);
+    Put(out, 2, {0, 2, 1});  // a pointer file of one entry
+    Put(out, 1, {quint32(width), quint32(height), 0, 0});
+    Put(out, 2, {quint32(hotSpot.x()), quint32(hotSpot.y())});
+    Put(out, 4, {quint32(image.size()), 6 + 16});
     return out + image;
 }
 
 inline QByteArray InfoHeader(int width, int height, int bits, int colours) {
     QByteArray out;
-    PutU32(out, 40);
-    PutU32(out, quint32(width));
-    PutU32(out, quint32(height * 2));  // the image and its mask
-    PutU16(out, 1);
-    PutU16(out, bits);
-    PutU32(out, 0);
-    PutU32(out, 0);
-    PutU32(out, 0);
-    PutU32(out, 0);
-    PutU32(out, quint32(colours));
-    PutU32(out, 0);
+    Put(out, 4, {40, quint32(width), quint32(height * 2)});  // the image and its mask
+    Put(out, 2, {1, quint32(bits)});
+    Put(out, 4, {0, 0, 0, 0, quint32(colours), 0});
     return out;
 }
 
@@ -65,10 +48,8 @@ inline QByteArray OneBitCursor(int size, QPoint hotSpot,
                                const std::function<bool(int, int)>& transparent,
                                const std::function<bool(int, int)>& white) {
     QByteArray image = InfoHeader(size, size, 1, 2);
-    PutU32(image, 0x00000000);  // black
-    PutU32(image, 0x00FFFFFF);  // white
-    image += OneBitRows(size, size, white);
-    image += OneBitRows(size, size, transparent);
+    Put(image, 4, {0x00000000, 0x00FFFFFF});  // black, white
+    image += OneBitRows(size, size, white) + OneBitRows(size, size, transparent);
     return CursorFileOf(size, size, hotSpot, image);
 }
 
@@ -77,7 +58,7 @@ inline QByteArray ArgbCursor(const QImage& argb, QPoint hotSpot) {
     const QImage src = argb.convertToFormat(QImage::Format_ARGB32);
     QByteArray image = InfoHeader(src.width(), src.height(), 32, 0);
     for (int y = src.height() - 1; y >= 0; --y)
-        for (int x = 0; x < src.width(); ++x) PutU32(image, src.pixel(x, y));
+        for (int x = 0; x < src.width(); ++x) Put(image, 4, {src.pixel(x, y)});
     image += QByteArray(((src.width() + 31) / 32) * 4 * src.height(), '\0');
     return CursorFileOf(src.width(), src.height(), hotSpot, image);
 }

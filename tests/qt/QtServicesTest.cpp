@@ -1,7 +1,6 @@
 // The dialogs, message boxes and the event pump, shown for real where the test can answer.
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QListView>
 #include <QMessageBox>
@@ -30,7 +29,6 @@ using namespace std::chrono_literals;
 namespace {
 
 const char* const AddFilesTitle = "Add File(s) - Use Ctrl & Shift to select multiple files";
-const char* const WordFilter = "Word Documents (*.doc)|*.doc|";
 
 // Acts on the next modal dialog of the given kind as soon as it is up.
 template <typename Dialog>
@@ -44,11 +42,6 @@ void WhenShown(std::function<void(Dialog*)> act) {
         }
     });
     poll->start(10);
-}
-
-void Touch(const QString& path) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
 }
 
 QStringList ShownNames(QFileDialog& dialog) {
@@ -93,12 +86,12 @@ private slots:
 
     void showOpenIsAModalMultiPickDialogAndCancelGivesNothing() {
         QTemporaryDir folder;
-        Touch(folder.filePath(QStringLiteral("a.doc")));
+        QFile(folder.filePath(QStringLiteral("a.doc"))).open(QIODevice::WriteOnly);
         QWidget owner;
         qt::QtCommonDialog dialog(&owner);
         dialog.SetFlags(0x280201);
         dialog.SetDialogTitle(AddFilesTitle);
-        dialog.SetFilter(WordFilter);
+        dialog.SetFilter("Word Documents (*.doc)|*.doc|");
 
         QString seenTitle;
         QFileDialog::FileMode seenMode{};
@@ -122,10 +115,10 @@ private slots:
     void filterOffersWordDocumentsWhateverTheirCase() {
         QTemporaryDir folder;
         for (const char* name : {"a.doc", "REPORT.DOC", "Mixed.Doc", "notes.txt", "Report.docx"})
-            Touch(folder.filePath(QString::fromLatin1(name)));
+            QFile(folder.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
         QWidget owner;
         qt::QtCommonDialog dialog(&owner);
-        dialog.SetFilter(WordFilter);
+        dialog.SetFilter("Word Documents (*.doc)|*.doc|");
         auto shown = dialog.MakeDialog();
         QCOMPARE(shown->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->itemText(0),
                  QStringLiteral("Word Documents (*.doc)"));
@@ -159,27 +152,21 @@ private slots:
         QWidget owner;
         qt::QtMessageBoxes boxes(&owner);
         QMessageBox::Icon icon = QMessageBox::Warning;
-        QString title, text;
-        int buttons = 0;
+        QStringList seen;
         WhenShown<QMessageBox>([&](QMessageBox* box) {
             icon = box->icon();
-            title = box->windowTitle();
-            text = box->text();
-            buttons = static_cast<int>(box->buttons().size());
-            QVERIFY(box->button(QMessageBox::Ok));
+            seen = {box->windowTitle(), box->text(), QString::number(box->buttons().size())};
             box->button(QMessageBox::Ok)->click();
         });
         boxes.Show("Document skipped.", "Quarrendon");
         QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(title, QStringLiteral("Quarrendon"));
-        QCOMPARE(text, QStringLiteral("Document skipped."));
-        QCOMPARE(buttons, 1);
+        QCOMPARE(seen, (QStringList{"Quarrendon", "Document skipped.", "1"}));
 
         boxes.setAutoAnswer(true);
         boxes.Show("second", "Quarrendon");  // would block if it were shown
         QCOMPARE(boxes.shown().size(), std::size_t{2});
-        QCOMPARE(boxes.shown().back().text, std::string("second"));
-        QCOMPARE(boxes.shown().back().title, std::string("Quarrendon"));
+        QCOMPARE(boxes.shown().back().text + "|" + boxes.shown().back().title,
+                 std::string("second|Quarrendon"));
     }
 
     void eventPumpSleepsHandlesEventsAndWakesEarly() {

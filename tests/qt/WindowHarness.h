@@ -1,10 +1,14 @@
 #pragma once
-// The real Qt window wired to a real Form1, with in-memory stand-ins for the services the
-// window's own tests don't look at. The program's folder is a fresh temporary folder.
+// The real Qt window wired to a real Form1 on the real file system and folder lister, with
+// in-memory stand-ins for the other services. The program's folder is a fresh temporary
+// folder, which also holds the files a test makes.
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "app/Form1.h"
+#include "platform/posix/PosixDirectoryLister.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/Form1Window.h"
 #include "platform/qt/QtFolderBrowser.h"
@@ -14,11 +18,11 @@
 namespace pendrel::qttest {
 
 struct WindowHarness {
-    QTemporaryDir programFolder;
+    QTemporaryDir folder;
     qt::Form1Window window;
     fakes::FakeScreen screen;
     posix::PosixFileSystem fileSystem;
-    fakes::NoDirectories directories;
+    posix::PosixDirectoryLister directories;
     qt::QtMessageBoxes messages{&window};
     qt::QtFolderBrowser folderBrowser{&window};
     fakes::FakeProgram program;
@@ -28,13 +32,27 @@ struct WindowHarness {
     std::unique_ptr<Form1> form;
 
     WindowHarness() {
-        program.folder = programFolder.path().toStdString();
+        program.folder = folder.path().toStdString();
         messages.setAutoAnswer(true);
         form = std::make_unique<Form1>(
             window.Controls(),
             Form1Services{screen, fileSystem, directories, messages, folderBrowser, program, pump,
                           automation, windowMessages});
         window.Connect(*form);
+    }
+    // Writes a file at rel below the folder, with the folders on its way.
+    QString Make(const QString& rel, const QByteArray& contents = "x") {
+        const QString path = folder.filePath(rel);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) file.write(contents);
+        return path;
+    }
+    std::vector<Text> Queued() {
+        std::vector<Text> texts;
+        for (std::size_t i = 1; i <= window.listView1().ItemCount(); ++i)
+            texts.push_back(window.listView1().ItemText(i));
+        return texts;
     }
 };
 

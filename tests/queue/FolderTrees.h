@@ -14,36 +14,9 @@
 
 namespace pendrel::testing {
 
-inline bool IsHidden(const Text& rel) {
-    const auto slash = rel.rfind('/');
-    return rel[slash == Text::npos ? 0 : slash + 1] == '.';
-}
-
-class InMemoryTree {
-public:
+struct InMemoryTree : fakes::FakeDirectoryLister {
     explicit InMemoryTree(Text root = "C:\\Tree", char separator = '\\')
-        : lister_(std::move(root), separator), separator_(separator) {}
-    char Separator() const { return separator_; }
-    Text Root() const { return lister_.Root(); }
-    Text Path(const Text& rel) const { return lister_.Path(rel); }
-    DirectoryLister& Lister() { return lister_; }
-    fakes::FakeDirectoryLister& Fake() { return lister_; }
-
-    void Folder(const Text& rel) { lister_.Folder(rel, IsHidden(rel) ? FileAttribute::Hidden : 0); }
-    void File(const Text& rel) {
-        for (auto slash = rel.find('/'); slash != Text::npos; slash = rel.find('/', slash + 1))
-            Folder(rel.substr(0, slash));  // each folder on the way, hidden ones as such
-        lister_.File(rel, IsHidden(rel) ? FileAttribute::Hidden : 0);
-    }
-    void Link(const Text& rel, const Text& target) { lister_.Link(rel, target); }
-    bool MakeUnlistable(const Text& rel) {
-        lister_.Unlistable(rel);
-        return true;
-    }
-
-private:
-    fakes::FakeDirectoryLister lister_;
-    char separator_;
+        : FakeDirectoryLister(std::move(root), separator) {}
 };
 
 class OnDiskTree {
@@ -63,10 +36,11 @@ public:
     DirectoryLister& Lister() { return lister_; }
 
     void Folder(const Text& rel) { std::filesystem::create_directories(Path(rel)); }
-    void File(const Text& rel) {
+    Text File(const Text& rel) {
         const auto slash = rel.rfind('/');
         if (slash != Text::npos) Folder(rel.substr(0, slash));
         std::ofstream(Path(rel)) << "x";
+        return Path(rel);
     }
     void Link(const Text& rel, const Text& target) {
         std::filesystem::create_directory_symlink(target.empty() ? root_ : Path(target), Path(rel));
