@@ -8,8 +8,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// The dialog usually shows within a moment of PrintOut; look often.
-constexpr milliseconds DialogPollSlice{10};
 // Each check of the output reads the printer's status from Word: look less often.
 constexpr milliseconds OutputPollSlice{50};
 
@@ -25,24 +23,6 @@ Text DescribeLimit(milliseconds limit) {
         return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
     }
     return std::to_string(limit.count()) + " milliseconds";
-}
-
-WindowHandle ForWindow(WindowMessages& windows, EventPump& pump, const Text& className,
-                       const Text& title, milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-        const WindowHandle found = windows.FindWindow(className, title);
-        if (found != 0) {
-            pump.ProcessPendingMessages(milliseconds(0));
-            return found;
-        }
-        if (Clock::now() >= deadline) {
-            throw SystemError(
-                TimeoutErrorNumber,
-                "The PDF printer did not ask for a file name within " + DescribeLimit(limit) + ".");
-        }
-        pump.ProcessPendingMessages(std::min(DialogPollSlice, Remaining(deadline)));
-    }
 }
 
 void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump, const Text& path,

@@ -1,21 +1,15 @@
 #pragma once
-// The two waits of a conversion that let window messages through. Both sleep between checks
-// and both end with a SystemError when their time limit passes.
+// The wait for a finished PDF, which lets window messages through: it sleeps between checks
+// and ends with a SystemError when its time limit passes.
 #include "convert/WaitLimits.h"
 #include "platform/Automation.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
-#include "platform/WindowMessages.h"
 
 namespace pendrel::PrintWait {
 
 // The number a time limit's failure is reported with (the system's "timeout expired").
 inline constexpr std::int32_t TimeoutErrorNumber = 1460;
-
-// Searches for the top-level window until it exists; messages are processed after every
-// search, the successful one included.
-WindowHandle ForWindow(WindowMessages& windows, EventPump& pump, const Text& className,
-                       const Text& title, std::chrono::milliseconds limit);
 
 // Waits until the file at path exists, is not empty and its size has held for
 // limits.settle. Meanwhile app's BackgroundPrintingStatus is read: an engine reports a
