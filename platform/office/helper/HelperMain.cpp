@@ -18,6 +18,7 @@
 
 #include "platform/office/Protocol.h"
 #include "platform/office/helper/LokSession.h"
+#include "platform/office/helper/ProfileLock.h"
 
 namespace pendrel::office {
 namespace {
@@ -79,7 +80,7 @@ int Serve(int socketFd, const std::string& profileFolder) {
     // Headless drawing: no display is touched and no window can appear.
     ::setenv("SAL_USE_VCLPLUGIN", "svp", 1);
     std::string error;
-    auto session = LokSession::Start(ProgramFolder, profileFolder, error);
+    auto session = LokSession::Start(ProgramFolder, LockProfile(profileFolder), error);
     Message ready;
     ready.kind = MessageKind::Ready;
     ready.outcome = session ? Outcome::Ok : Outcome::Failed;
