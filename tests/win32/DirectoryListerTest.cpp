@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/win32/Win32Api.h"
 
@@ -12,59 +13,40 @@
 namespace pendrel::win32 {
 namespace {
 
+namespace fs = std::filesystem;
+
 class TempFolder : public ::testing::Test {
   protected:
-    std::wstring root;
+    const fs::path root =
+        fs::temp_directory_path() / ("pendrel-lister-" + std::to_string(GetCurrentProcessId()));
+    Win32DirectoryLister lister;
 
-    void SetUp() override {
-        wchar_t temp[MAX_PATH + 1] = {};
-        GetTempPathW(MAX_PATH, temp);
-        root = std::wstring(temp) + L"pendrel-lister-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(root.c_str(), nullptr);
-    }
-    void TearDown() override { Remove(root); }
-
-    static void Remove(const std::wstring& path) {
-        WIN32_FIND_DATAW found;
-        const HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..") continue;
-                const std::wstring full = path + L"\\" + name;
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(full);
-                else
-                    DeleteFileW(full.c_str());
-            } while (FindNextFileW(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryW(path.c_str());
+    void SetUp() override { fs::create_directory(root); }
+    void TearDown() override {
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        fs::remove_all(root);
     }
 
     // False when the file system cannot keep the attributes.
-    bool Make(const std::wstring& name, DWORD attributes, bool folder = false) {
-        const std::wstring full = root + L"\\" + name;
+    bool Make(const wchar_t* name, DWORD attributes = 0, bool folder = false) {
+        const fs::path path = root / name;
         if (folder) {
-            CreateDirectoryW(full.c_str(), nullptr);
+            fs::create_directory(path);
         } else {
-            CloseHandle(CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         }
         if (attributes == 0) return true;
-        SetFileAttributesW(full.c_str(), attributes | (folder ? FILE_ATTRIBUTE_DIRECTORY : 0));
-        return (GetFileAttributesW(full.c_str()) & attributes) == attributes;
+        SetFileAttributesW(path.c_str(), attributes | (folder ? FILE_ATTRIBUTE_DIRECTORY : 0));
+        return (GetFileAttributesW(path.c_str()) & attributes) == attributes;
     }
 
-    Text Root() const { return Narrow(root); }
+    Text At(const char* name) const { return Narrow(root.wstring()) + "\\" + name; }
 
     std::vector<Text> Names(const Text& pattern, std::uint32_t mask) {
-        Win32DirectoryLister lister;
-        const auto listing = lister.List(Root() + "\\", pattern, mask);
-        EXPECT_TRUE(listing);
         std::vector<Text> names;
-        if (listing)
+        if (const auto listing = lister.List(At(""), pattern, mask))
             for (const auto& e : *listing) names.push_back(e.name);
         std::sort(names.begin(), names.end());
         return names;
@@ -72,9 +54,7 @@ class TempFolder : public ::testing::Test {
 };
 
 TEST_F(TempFolder, TheMaskAdmitsHiddenSystemAndFolderEntriesOnlyWhenItHoldsTheirAttributes) {
-    Make(L"a.doc", 0);
-    Make(L"B.DOC", 0);
-    Make(L"notes.txt", 0);
+    for (const wchar_t* name : {L"a.doc", L"B.DOC", L"notes.txt"}) Make(name);
     Make(L"sub", 0, true);
     Make(L"ro.doc", FILE_ATTRIBUTE_READONLY);
     if (!Make(L"hidden.doc", FILE_ATTRIBUTE_HIDDEN) ||
@@ -92,34 +72,30 @@ TEST_F(TempFolder, TheMaskAdmitsHiddenSystemAndFolderEntriesOnlyWhenItHoldsTheir
     // Folders: the plain ones, ordinary files always; a hidden folder is never entered.
     EXPECT_EQ(this->Names("*", 16),
               (Names{".", "..", "B.DOC", "a.doc", "notes.txt", "ro.doc", "sub"}));
-    EXPECT_EQ(this->Names("nothing*", 16), Names{}) << "no match is an empty listing";
-
-    Win32DirectoryLister lister;
-    EXPECT_FALSE(lister.List(Root() + "\\missing\\", "*", 16)) << "a missing folder is none";
+    const auto none = lister.List(At(""), "nothing*", 16);
+    ASSERT_TRUE(none) << "no match is an empty listing";
+    EXPECT_TRUE(none->empty());
+    EXPECT_FALSE(lister.List(At("missing\\"), "*", 16)) << "a missing folder is none";
 }
 
 TEST_F(TempFolder, AFolderIsKnownWhateverPathReachesIt) {
     Make(L"sub", 0, true);
     Make(L"other", 0, true);
-    Make(L"file.doc", 0);
-    Win32DirectoryLister lister;
-    const auto sub = lister.FolderIdentity(Root() + "\\sub");
+    Make(L"file.doc");
+    const auto sub = lister.FolderIdentity(At("sub"));
     ASSERT_TRUE(sub);
-    EXPECT_EQ(lister.FolderIdentity(Root() + "\\other\\..\\sub"), sub);
-    EXPECT_NE(lister.FolderIdentity(Root() + "\\other"), sub);
-    EXPECT_FALSE(lister.FolderIdentity(Root() + "\\file.doc")) << "a file is no folder";
-    EXPECT_FALSE(lister.FolderIdentity(Root() + "\\missing"));
+    EXPECT_EQ(lister.FolderIdentity(At("other\\..\\sub")), sub);
+    EXPECT_NE(lister.FolderIdentity(At("other")), sub);
+    EXPECT_FALSE(lister.FolderIdentity(At("file.doc"))) << "a file is no folder";
+    EXPECT_FALSE(lister.FolderIdentity(At("missing")));
 }
 
-TEST_F(TempFolder, FilesExistDeleteAndReportWhatFailed) {
-    Make(L"a.pdf", 0);
+// Sizes and missing files are also met through the window's drop test.
+TEST_F(TempFolder, AFileIsDeletedAndDeletingAMissingOneFailsNamingIt) {
+    Make(L"a.pdf");
     Win32FileSystem files;
-    const Text pdf = Root() + "\\a.pdf";
-    EXPECT_TRUE(files.ModificationTime(pdf));
-    EXPECT_EQ(files.FileSize(pdf), 0u);
-    EXPECT_FALSE(files.ModificationTime(""));
-    EXPECT_FALSE(files.ModificationTime(Root() + "\\missing\\a.pdf"));
-    EXPECT_FALSE(files.FileSize(Root())) << "a folder has no file size";
+    const Text pdf = At("a.pdf");
+    EXPECT_EQ(files.FileSize(pdf), 0u) << "an empty file has a size";
     files.DeleteFile(pdf);
     EXPECT_FALSE(files.ModificationTime(pdf));
     try {

@@ -1,9 +1,8 @@
-// Starts Pendrel.exe, finds its window by the caption "Pendrel", checks its client size and
-// controls, saves a screenshot of it, then closes it and expects the program to end.
+// Starts Pendrel.exe, finds its window by the caption "Pendrel", checks its client size,
+// saves a screenshot of it, then closes it and expects the program to end. The window's
+// controls are checked in Form1WindowTest.
 // Usage: pendrel_exe_probe <Pendrel.exe> <screenshot.bmp>
 #include "platform/win32/Win32Api.h"
-
-#include <commctrl.h>
 
 #include <cstdio>
 #include <fstream>
@@ -17,18 +16,6 @@ int failures = 0;
 void Check(bool ok, const char* what) {
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
     if (!ok) ++failures;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TitleOf(HWND window) {
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    return text;
 }
 
 HWND WaitForWindow(int seconds) {
@@ -93,17 +80,9 @@ int wmain(int argc, wchar_t** argv) {
         RECT client{};
         GetClientRect(window, &client);
         Check(client.right == 490 && client.bottom == 268, "client area 490 x 268");
-        std::vector<HWND> children;
-        for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            children.push_back(c);
-        Check(children.size() == 5, "five controls");
-        if (children.size() == 5) {
-            Check(ClassOf(children[0]) == L"Button" && TitleOf(children[0]) == L"Command1",
-                  "Command1 first in focus order");
-            Check(ClassOf(children[3]) == L"SysListView32", "the list fourth");
-            const HWND header = ListView_GetHeader(children[3]);
-            Check(header && Header_GetItemCount(header) == 2, "the list has two columns");
-        }
+        int controls = 0;
+        for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++controls;
+        Check(controls == 5, "five controls");
         Sleep(1000);  // let it paint
         Check(SaveScreenshot(window, argv[2]), "screenshot saved");
         PostMessageW(window, WM_CLOSE, 0, 0);
