@@ -2,32 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/desk/Desk.h"
 #include "queue/Queue.h"
 #include "tests/convert/ScriptedWord.h"
-#include "tests/convert/SleepingPump.h"
-#include "tests/fakes/FakeControls.h"
+#include "tests/fakes/FakeForm.h"
 
 namespace pendrel {
 namespace {
 
 using namespace std::chrono_literals;
+using Files = std::map<Text, std::uint64_t>;
 
-struct BatchFixture {
+struct BatchFixture : fakes::WordDesk {
     fakes::FakeWindow window;
     fakes::FakeListView list;
-    fakes::FakeFileSystem fileSystem;
     fakes::FakeMessageBoxes messages;
-    fakes::SleepingPump pump;
-    desk::Desk desk;
-    fakes::ScriptedWordFactory word{desk, &fileSystem, &pump};
     WaitLimits limits{2s, 2s, 5ms};
 
     void Add(std::initializer_list<const char*> paths) {
         for (const char* path : paths) Queue::Append(list, path);
     }
-    void Run() {
-        BatchRun::ConvertQueue({window, list, fileSystem, messages, pump, word, desk, limits});
+    void Run(AutomationFactory* automation = nullptr) {
+        BatchRun::ConvertQueue(
+            {window, list, files, messages, pump, automation ? *automation : word, desk, limits});
     }
     std::vector<Text> Statuses() const {
         std::vector<Text> out;
@@ -46,49 +42,31 @@ struct BatchFixture {
 
 TEST(BatchRun, ConvertsEachDocumentInAWordOfItsOwnOneAfterAnother) {
     BatchFixture f;
-    f.Add({"C:\\Docs\\a.doc", "C:\\Docs\\Report.DOC", "C:\\Work\\mydoc"});
+    f.Add({"C:\\Docs\\a.doc", "C:\\Docs\\Report.DOC", "C:\\Work\\mydoc", "C:\\Letter.docx"});
     f.list.items[1].status = "Done";  // done in an earlier run: converted again
+    f.files.files["C:\\Docs\\a.pdf"] = 99;
     f.Run();
-    EXPECT_EQ(f.word.dialogResults,
-              (std::vector<Text>{"C:\\Docs\\a.pdf", "C:\\Docs\\Report.pdf", "C:\\Work\\mypdf"}));
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Done", "Done"}));
-    EXPECT_EQ(f.word.created, 3);
+    EXPECT_EQ(f.files.deleted, std::vector<Text>{"C:\\Docs\\a.pdf"}) << "the old PDF goes first";
+    EXPECT_EQ(f.files.files, (Files{{"C:\\Docs\\a.pdf", 4096},
+                                    {"C:\\Docs\\Report.pdf", 4096},
+                                    {"C:\\Work\\mypdf", 4096}}));
+    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Done", "Done", "Queued"}));
+    EXPECT_EQ(f.word.created, 4);
     EXPECT_EQ(f.word.mostAlive, 1) << "never two Words alive at once";
     EXPECT_EQ(f.word.alive, 0);
-    EXPECT_EQ(f.word.CallsNamed("Quit").size(), 3u);
-    for (const auto& quit : f.word.CallsNamed("Quit")) EXPECT_TRUE(quit.args.empty());
+    for (const auto& call : f.word.calls) EXPECT_TRUE(call.name != "Quit" || call.args.empty());
+    // The .docx is opened, reported and its Word ended, but not printed.
+    const std::vector<Text> names = f.word.CallNames();
+    EXPECT_EQ(std::vector<Text>(names.end() - 4, names.end()),
+              (std::vector<Text>{"4 CreateObject", "4 Get Documents", "4 Open", "4 Quit"}));
+    EXPECT_EQ(f.Shown(), std::vector<Text>{"File does not appear to be doc."});
     EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
     EXPECT_EQ(f.window.pointer, 1);
-    EXPECT_TRUE(f.messages.shown.empty());
-}
 
-TEST(BatchRun, DeletesAnExistingPdfBeforePrinting) {
-    BatchFixture f;
-    f.Add({"/d/Report.doc"});
-    f.fileSystem.files["/d/Report.pdf"] = 99;
+    f.list.items.clear();  // an empty queue starts no Word
+    f.messages.shown.clear();
     f.Run();
-    EXPECT_EQ(f.fileSystem.deleted, std::vector<Text>{"/d/Report.pdf"});
-    EXPECT_EQ(f.fileSystem.files.at("/d/Report.pdf"), f.word.pdfSize) << "the new file";
-    EXPECT_EQ(f.Statuses(), std::vector<Text>{"Done"});
-}
-
-TEST(BatchRun, ANameNotEndingInDocIsOpenedReportedAndEndedButKeepsItsStatus) {
-    BatchFixture f;
-    f.Add({"/d/Letter.docx", "/d/b.doc"});
-    f.Run();
-    EXPECT_EQ(f.word.CallNames()[0], "1 CreateObject");
-    EXPECT_EQ(f.word.CallNames()[2], "1 Documents.Open");
-    EXPECT_EQ(f.word.CallsNamed("PrintOut").size(), 1u);
-    EXPECT_EQ(f.word.CallsNamed("Quit").at(0).app, 1);
-    EXPECT_EQ(f.Shown(), std::vector<Text>{"File does not appear to be doc."});
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Queued", "Done"}));
-    EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
-}
-
-TEST(BatchRun, AnEmptyQueueStartsNoWord) {
-    BatchFixture f;
-    f.Run();
-    EXPECT_EQ(f.word.created, 0);
+    EXPECT_EQ(f.word.created, 4);
     EXPECT_EQ(f.Shown(), std::vector<Text>{"No Word files added."});
     EXPECT_EQ(f.window.pointer, 1);
     EXPECT_EQ(f.window.caption, "Pendrel") << "not left showing \"Processing...\"";
@@ -96,60 +74,39 @@ TEST(BatchRun, AnEmptyQueueStartsNoWord) {
 
 TEST(BatchRun, AFailingDocumentIsReportedAndTheRunGoesOn) {
     BatchFixture f;
-    f.Add({"/d/gone.doc", "/d/bad.doc", "/d/locked.doc", "/d/ok.doc"});
+    f.limits.dialog = f.limits.output = 200ms;
+    f.Add(
+        {"/d/gone.doc", "/d/bad.doc", "/d/locked.doc", "/d/mute.doc", "/d/blank.doc", "/d/ok.doc"});
     f.word.scripts["/d/gone.doc"].failOpen = true;
     f.word.scripts["/d/bad.doc"].failPrintOut = true;
+    f.files.files["/d/locked.pdf"] = 10;
+    f.files.failDeletes = true;
+    f.word.scripts["/d/mute.doc"].showsNoDialog = true;
+    f.word.scripts["/d/blank.doc"].writesNothing = true;
     f.word.scripts["/d/ok.doc"].failQuit = true;
-    f.fileSystem.files["/d/locked.pdf"] = 10;
-    f.fileSystem.failDeletes = true;
     f.Run();
-    EXPECT_EQ(f.Shown(), (std::vector<Text>{
-                             "/d/gone.doc\n\nError 5174: File not found: /d/gone.doc",
-                             "/d/bad.doc\n\nError 4605: The printer is not available.",
-                             "/d/locked.doc\n\nError 75: Path/File access error",
-                             "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Queued", "Queued", "Queued", "Queued"}));
-    EXPECT_EQ(f.word.alive, 0) << "each failing document's Word is ended";
-    EXPECT_EQ(f.word.CallsNamed("Quit").size(), 4u) << "a failing Quit is not tried twice";
-    EXPECT_EQ(f.word.dialogResults, std::vector<Text>{"/d/ok.pdf"});
+    EXPECT_EQ(f.Shown(),
+              (std::vector<Text>{
+                  "/d/gone.doc\n\nError 5174: File not found: /d/gone.doc",
+                  "/d/bad.doc\n\nError 4605: The printer is not available.",
+                  "/d/locked.doc\n\nError 75: Path/File access error",
+                  "/d/mute.doc\n\nError 1460: The PDF printer did not ask for a file name within "
+                  "200 milliseconds.",
+                  "/d/blank.doc\n\nError 1460: The PDF printer did not write /d/blank.pdf within "
+                  "200 milliseconds.",
+                  "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
+    EXPECT_EQ(f.Statuses(), std::vector<Text>(6, "Queued"));
+    EXPECT_EQ(f.word.alive, 0) << "each Word ended, and a failing Quit not tried twice";
+    EXPECT_EQ(f.files.files, (Files{{"/d/locked.pdf", 10}, {"/d/ok.pdf", 4096}}));
     EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
-}
 
-TEST(BatchRun, AWordThatCannotStartIsReportedForEachDocument) {
-    BatchFixture f;
-    f.Add({"/d/a.doc", "/d/b.doc"});
-    f.word.failCreate = true;
-    f.Run();
-    ASSERT_EQ(f.messages.shown.size(), 2u);
-    EXPECT_EQ(f.messages.shown[1].text,
-              "/d/b.doc\n\nError 429: ActiveX component can't create object");
+    fakes::NoAutomation noWord;  // Word cannot start: each document says so
+    f.messages.shown.clear();
+    f.Run(&noWord);
+    EXPECT_EQ(f.Shown().size(), 6u);
+    EXPECT_EQ(f.Shown().back(),
+              "/d/ok.doc\n\nError 429: ActiveX component can't create object: Word.Application");
     EXPECT_EQ(f.window.pointer, 1);
-}
-
-TEST(BatchRun, ADialogThatNeverShowsFailsTheItemAfterTheLimit) {
-    BatchFixture f;
-    f.limits.dialog = 200ms;
-    f.Add({"/d/a.doc", "/d/b.doc"});
-    f.word.scripts["/d/a.doc"].showsNoDialog = true;
-    f.Run();
-    EXPECT_EQ(f.Shown(), std::vector<Text>{"/d/a.doc\n\nError 1460: The PDF printer did not ask "
-                                           "for a file name within 200 milliseconds."});
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Queued", "Done"}));
-    EXPECT_EQ(f.word.CallNames()[6], "1 Put ActivePrinter") << "printer restored before Quit";
-    EXPECT_EQ(f.word.calls[6].args.at(0), Variant::String(f.word.initialPrinter));
-    EXPECT_EQ(f.word.CallNames()[7], "1 Quit");
-}
-
-TEST(BatchRun, APdfThatNeverAppearsIsNotMarkedDone) {
-    BatchFixture f;
-    f.limits.output = 200ms;
-    f.Add({"/d/a.doc"});
-    f.word.scripts["/d/a.doc"].writesNothing = true;
-    f.Run();
-    EXPECT_EQ(f.Shown(), std::vector<Text>{"/d/a.doc\n\nError 1460: The PDF printer did not "
-                                           "write /d/a.pdf within 200 milliseconds."});
-    EXPECT_EQ(f.Statuses(), std::vector<Text>{"Queued"});
-    EXPECT_EQ(f.word.alive, 0);
 }
 
 TEST(BatchRun, AFailedPrintJobIsReportedAtOnceNotAfterTheLimit) {
@@ -165,32 +122,55 @@ TEST(BatchRun, AFailedPrintJobIsReportedAtOnceNotAfterTheLimit) {
     EXPECT_EQ(f.Statuses(), std::vector<Text>{"Queued"});
 }
 
-TEST(BatchRun, ItemsRemovedDuringTheRunAreSkippedAndNoOtherItemIsMarked) {
+TEST(BatchRun, ItemsRemovedDuringTheRunAreSkippedAndItemsAddedWaitForTheNextRun) {
     BatchFixture f;
     f.Add({"/d/a.doc", "/d/b.docx", "/d/c.doc", "/d/d.doc"});
-    // While a.doc prints, the user removes it and d.doc (the list's handlers run in the wait).
+    // While a.doc prints, the user removes it and d.doc and adds late.doc; while c.doc
+    // prints, b.docx before it.
     f.pump.onPump = [&] {
-        if (f.list.ItemCount() == 4 && !f.word.CallsNamed("PrintOut").empty()) {
+        const Text last = f.word.CallNames().back();
+        if (last == "1 PrintOut" && f.list.ItemCount() == 4) {
             f.list.RemoveItem(4);
+            f.list.RemoveItem(1);
+            Queue::Append(f.list, "/d/late.doc");
+        } else if (last == "3 PrintOut" && f.list.ItemCount() == 3) {
             f.list.RemoveItem(1);
         }
     };
     f.Run();
-    EXPECT_EQ(f.list.Texts(), (std::vector<Text>{"/d/b.docx", "/d/c.doc"}));
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Queued", "Done"}));
+    EXPECT_EQ(f.list.Texts(), (std::vector<Text>{"/d/c.doc", "/d/late.doc"}));
+    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Queued"}));
     EXPECT_EQ(f.word.created, 3) << "d.doc was removed before its turn";
-    EXPECT_EQ(f.word.dialogResults, (std::vector<Text>{"/d/a.pdf", "/d/c.pdf"}));
+    EXPECT_EQ(f.files.files, (Files{{"/d/a.pdf", 4096}, {"/d/c.pdf", 4096}}));
 }
 
-TEST(BatchRun, ItemsAddedDuringTheRunWaitForTheNextRun) {
-    BatchFixture f;
-    f.Add({"/d/a.doc"});
+// The Convert button runs the batch; a click during a run is ignored.
+TEST(ConvertButton, RunsTheQueueBusyAndIgnoresClicksDuringTheRun) {
+    desk::Desk desk;
+    fakes::FakeFileSystem files;
+    fakes::ScriptedWordFactory word{desk, files};
+    fakes::FakeForm f{&word, &desk, nullptr, &files};
+    Queue::Append(f.list, "/d/a.doc");
+    Queue::Append(f.list, "/d/b.doc");
+    std::vector<std::pair<Text, int>> seen;  // caption and pointer while printing
     f.pump.onPump = [&] {
-        if (f.list.ItemCount() == 1) Queue::Append(f.list, "/d/late.doc");
+        seen.emplace_back(f.window.caption, f.window.pointer);
+        if (seen.size() <= 3) f.check2.UserClick();
+        std::this_thread::sleep_for(2ms);
     };
-    f.Run();
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Queued"}));
-    EXPECT_EQ(f.word.created, 1);
+    f.check2.UserClick();
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front(), (std::pair<Text, int>{"Pendrel [ Processing... ]", 11}));
+    EXPECT_EQ(word.created, 2) << "no run inside the run";
+    EXPECT_EQ(word.mostAlive, 1);
+    EXPECT_EQ(f.list.items[1].status, "Done");
+    EXPECT_EQ(files.files.count("/d/b.pdf"), 1u);
+    EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
+    EXPECT_EQ(f.window.pointer, 1);
+    EXPECT_EQ(f.check2.value, 0) << "the ignored clicks still bring the button up";
+
+    f.check2.UserClick();  // the run has ended: Convert works again
+    EXPECT_EQ(word.created, 4);
 }
 
 }  // namespace

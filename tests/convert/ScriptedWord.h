@@ -1,24 +1,34 @@
 #pragma once
-// A scripted "Word.Application": it records every call with its arguments, and its PrintOut
-// runs the printer's dialog on a thread of its own through the real desk layer. The PDF is
-// written into the fake file system, on the caller's thread, when the caller next reads
-// BackgroundPrintingStatus after the dialog's Save.
+// A scripted "Word.Application" for the conversion tests. It records every call; its PrintOut
+// runs the printer's dialog on a thread of its own through the real desk, and the PDF appears
+// in the fake file system when the caller next reads BackgroundPrintingStatus after a Save.
+#include <functional>
 #include <map>
 #include <memory>
-#include <vector>
+#include <mutex>
+#include <thread>
 
 #include "platform/Automation.h"
-#include "platform/Desktop.h"
 #include "platform/desk/Desk.h"
 #include "tests/fakes/FakeDesktop.h"
 
 namespace pendrel::fakes {
 
-// How Word behaves for the document opened in it.
+// Really sleeps for its slice, so waits run in real time; onPump stands for handlers running.
+struct SleepingPump : EventPump {
+    std::function<void()> onPump;
+    int calls = 0;
+    void ProcessPendingMessages(std::chrono::milliseconds maxWait) override {
+        ++calls;
+        if (onPump) onPump();
+        std::this_thread::sleep_for(maxWait);
+    }
+    void Wake() override {}
+};
+
+// How Word behaves for a document opened in it.
 struct DocumentScript {
-    bool failOpen = false;
-    bool failPrintOut = false;
-    bool failQuit = false;
+    bool failOpen = false, failPrintOut = false, failQuit = false;
     bool showsNoDialog = false;  // the printer never asks for a file name
     bool writesNothing = false;  // the dialog is answered but no file ever appears
     bool jobFails = false;       // the print job fails once the dialog is answered
@@ -30,33 +40,95 @@ struct WordCall {
     std::vector<Variant> args;
 };
 
-class ScriptedWordFactory : public AutomationFactory {
-public:
-    ScriptedWordFactory(desk::Desk& desk, FakeFileSystem* fileSystem, EventPump* pump)
-        : fileSystem(fileSystem), pump(pump), desk_(desk) {}
-
-    FakeFileSystem* fileSystem;  // where the PDFs are written
-    EventPump* pump;             // woken when a dialog ends; may be null
-
+struct ScriptedWordFactory : AutomationFactory {
+    ScriptedWordFactory(desk::Desk& desk, FakeFileSystem& files) : desk(desk), files(files) {}
+    desk::Desk& desk;
+    FakeFileSystem& files;                   // where the PDFs are written
     std::map<Text, DocumentScript> scripts;  // by document path
-    bool failCreate = false;
     Text initialPrinter = "HP LaserJet 4 on Ne01:";
-    std::uint64_t pdfSize = 4096;
-
-    std::vector<WordCall> calls;      // CreateObject, Documents.Open, Get/Put ActivePrinter, ...
-    std::vector<Text> dialogResults;  // what each Save returned (empty when cancelled)
-    int created = 0;
-    int alive = 0;
-    int mostAlive = 0;
+    std::vector<WordCall> calls;
+    int created = 0, alive = 0, mostAlive = 0;
 
     DispatchPtr CreateObject(const Text& progId) override;
+    std::vector<Text> CallNames() const {  // "<app> <call>", e.g. "1 Open"
+        std::vector<Text> out;
+        for (const auto& call : calls) out.push_back(std::to_string(call.app) + " " + call.name);
+        return out;
+    }
+};
 
-    std::vector<WordCall> CallsNamed(const Text& name) const;
-    std::vector<Text> CallNames() const;
+struct ScriptedWord : Dispatch, std::enable_shared_from_this<ScriptedWord> {
+    ScriptedWord(ScriptedWordFactory& word, int number)
+        : word_(word), number_(number), printer_(word.initialPrinter) {}
 
-private:
-    friend class ScriptedWord;
-    desk::Desk& desk_;
+    Variant Get(const Text& name) override {
+        if (name == "BackgroundPrintingStatus") return PrintingStatus();
+        word_.calls.push_back({number_, "Get " + name, {}});
+        if (name == "ActivePrinter") return Variant::String(printer_);
+        return Variant::Object(shared_from_this());  // its own Documents: Call("Open") opens
+    }
+    void Put(const Text& name, const Variant& value) override {
+        word_.calls.push_back({number_, "Put " + name, {value}});
+        printer_ = value.AsString();
+    }
+    Variant Call(const Text& name, const std::vector<Variant>& args) override {
+        word_.calls.push_back({number_, name, args});
+        if (name == "Open") {
+            script_ = word_.scripts[args.at(0).AsString()];
+            if (script_.failOpen)
+                throw AutomationError(5174, "File not found: " + args[0].AsString());
+        } else if (name == "PrintOut") {
+            if (script_.failPrintOut) throw AutomationError(4605, "The printer is not available.");
+            if (!script_.showsNoDialog)
+                dialog_ = std::jthread([this](std::stop_token stop) {
+                    auto result = desk::RunSaveAsDialog(word_.desk, "Save As", "Document1.pdf",
+                                                        std::chrono::seconds(5), stop);
+                    std::lock_guard lock(mutex_);
+                    result_ = std::move(result);
+                    answered_ = true;
+                });
+        } else if (name == "Quit") {
+            dialog_ = {};  // the dialog ends with its Word
+            --word_.alive;
+            if (script_.failQuit)
+                throw AutomationError(-2147023174, "The RPC server is unavailable.");
+        }
+        return {};
+    }
+
+    Variant PrintingStatus() {
+        std::lock_guard lock(mutex_);
+        if (!answered_) return Variant::Int32(1);  // still printing
+        if (script_.jobFails)
+            throw AutomationError(-2147467259, "The document could not be rendered.");
+        if (!result_) throw AutomationError(-2147467259, "The print job was cancelled.");
+        if (!script_.writesNothing) word_.files.files.try_emplace(*result_, 4096);
+        return Variant::Int32(0);
+    }
+
+    ScriptedWordFactory& word_;
+    int number_;
+    Text printer_;
+    DocumentScript script_;
+    std::mutex mutex_;
+    bool answered_ = false;
+    std::optional<Text> result_;
+    std::jthread dialog_;  // last: joined before the state it writes goes
+};
+
+inline DispatchPtr ScriptedWordFactory::CreateObject(const Text& progId) {
+    if (progId != "Word.Application") throw AutomationError(429, "Can't create " + progId);
+    mostAlive = std::max(mostAlive, ++alive);
+    calls.push_back({++created, "CreateObject", {}});
+    return std::make_shared<ScriptedWord>(*this, created);
+}
+
+// The real desk, a fake file system and a sleeping pump around a scripted Word.
+struct WordDesk {
+    desk::Desk desk;
+    FakeFileSystem files;
+    SleepingPump pump;
+    ScriptedWordFactory word{desk, files};
 };
 
 }  // namespace pendrel::fakes

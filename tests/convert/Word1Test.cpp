@@ -2,62 +2,79 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <array>
 
-#include "platform/desk/Desk.h"
-#include "tests/convert/RecordingWindows.h"
 #include "tests/convert/ScriptedWord.h"
-#include "tests/convert/SleepingPump.h"
-#include "tests/fakes/FakeForm.h"
 
 namespace pendrel {
 namespace {
 
 using namespace std::chrono_literals;
-using fakes::RecordingWindows;
-using Post = RecordingWindows::Post;
-
-constexpr std::intptr_t Typed = 0x00300001;
 
 TEST(MakeLong, PutsHighAboveLowWithoutWideningLowsSign) {
     EXPECT_EQ(Word1::MakeLong(1, 48), 0x00300001);
-    EXPECT_EQ(Word1::MakeLong(1, 48), 3145729);
     EXPECT_EQ(Word1::MakeLong(0, 0), 0);
     EXPECT_EQ(Word1::MakeLong(-1, 0), 0x0000FFFF);
     EXPECT_EQ(Word1::MakeLong(0, -1), static_cast<std::int32_t>(0xFFFF0000u));
     EXPECT_EQ(Word1::MakeLong(-1, -1), -1);
 }
 
-TEST(AnswerSaveAsDialog, TypesEachCharacterThenPressesAndReleasesSave) {
-    RecordingWindows windows;
-    fakes::FakeEventPump pump;
-    Word1::AnswerSaveAsDialog("C:\\A.pdf", windows, pump, 1s);
+using Post = std::array<std::intptr_t, 3>;  // message, wParam, lParam
 
-    std::vector<Post> expected;
-    for (std::uintptr_t code : {67, 58, 92, 65, 46, 112, 100, 102}) {
-        expected.push_back({RecordingWindows::Edit, WmChar, code, Typed});
+// The real desk, recording what is posted to it.
+struct RecordingDesk : desk::Desk {
+    std::vector<Post> posts;
+    bool PostMessage(WindowHandle w, std::uint32_t m, std::uintptr_t wp,
+                     std::intptr_t lp) override {
+        posts.push_back({m, static_cast<std::intptr_t>(wp), lp});
+        return Desk::PostMessage(w, m, wp, lp);
     }
-    expected.push_back({RecordingWindows::Save, WmLButtonDown, 1, 0});
-    expected.push_back({RecordingWindows::Save, WmLButtonUp, 1, 0});
-    EXPECT_EQ(windows.posts, expected);
-    EXPECT_EQ(windows.searches.front(), "FindWindow #32770 Save As");
-    EXPECT_GE(pump.calls, 1) << "messages are processed after the successful search too";
+};
+
+// A printer's "Save As" dialog on a thread of its own.
+struct PrinterDialog {
+    std::optional<Text> saved;
+    std::jthread thread;
+    PrinterDialog(desk::Desk& d, const Text& suggestion)
+        : thread([this, &d, suggestion](std::stop_token stop) {
+              saved = desk::RunSaveAsDialog(d, "Save As", suggestion, 3s, stop);
+          }) {}
+    std::optional<Text> Result() {
+        thread.join();
+        return saved;
+    }
+};
+
+TEST(Word1, AnswerSaveAsDialogTypesEachUnitThenPressesAndReleasesSave) {
+    const std::vector<Post> press = {{WmLButtonDown, 1, 0}, {WmLButtonUp, 1, 0}};
+    std::vector<Post> typed;
+    for (int code : {67, 58, 92, 65, 46, 112, 100, 102})
+        typed.push_back({WmChar, code, 0x00300001});
+    typed.insert(typed.end(), press.begin(), press.end());
+    const Text nonBmp = "/tmp/Gr\xC3\xBC\xC3\x9F \xF0\x9D\x84\x9E \xE6\x96\x87.pdf";  // Grüß 𝄞 文
+    struct Case {
+        Text path, saved;
+        std::vector<Post> posts;  // not compared when empty
+    };
+    for (const Case& c : {Case{"C:\\A.pdf", "C:\\A.pdf", typed}, Case{"", "Document1.pdf", press},
+                          Case{nonBmp, nonBmp, {}}}) {
+        RecordingDesk windows;
+        PrinterDialog printer(windows, "Document1.pdf");
+        fakes::SleepingPump pump;
+        Word1::AnswerSaveAsDialog(c.path, windows, pump, 2s);
+        EXPECT_EQ(printer.Result(), c.saved);
+        if (!c.posts.empty()) {
+            EXPECT_EQ(windows.posts, c.posts) << c.path;
+        }
+    }
 }
 
-TEST(AnswerSaveAsDialog, EmptyPathTypesNothingButStillPresses) {
-    RecordingWindows windows;
-    fakes::FakeEventPump pump;
-    Word1::AnswerSaveAsDialog("", windows, pump, 1s);
-    EXPECT_EQ(windows.posts, (std::vector<Post>{{RecordingWindows::Save, WmLButtonDown, 1, 0},
-                                                {RecordingWindows::Save, WmLButtonUp, 1, 0}}));
-}
-
-TEST(AnswerSaveAsDialog, GivesUpAfterItsTimeLimitWhileLettingMessagesThrough) {
-    fakes::NoWindows windows;
+TEST(Word1, AnswerSaveAsDialogGivesUpAfterItsTimeLimitSleepingBetweenSearches) {
+    desk::Desk desk;
     fakes::SleepingPump pump;
     const auto start = std::chrono::steady_clock::now();
     try {
-        Word1::AnswerSaveAsDialog("C:\\A.pdf", windows, pump, 200ms);
+        Word1::AnswerSaveAsDialog("C:\\A.pdf", desk, pump, 200ms);
         FAIL() << "a dialog that never shows must not be waited for forever";
     } catch (const SystemError& e) {
         EXPECT_EQ(e.Description(),
@@ -66,136 +83,69 @@ TEST(AnswerSaveAsDialog, GivesUpAfterItsTimeLimitWhileLettingMessagesThrough) {
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_GE(took, 200ms);
     EXPECT_LT(took, 2s);
-    // Asleep between searches: about one pass per 10 ms, not thousands.
     EXPECT_GE(pump.calls, 2);
-    EXPECT_LE(pump.calls, 40);
+    EXPECT_LE(pump.calls, 40) << "about one search per 10 ms, not thousands";
 }
 
-TEST(AnswerSaveAsDialog, ANonBmpNameReachesTheRealDialogIntact) {
+TEST(Word1, AnswerSaveAsDialogLeavesADialogThatWasOpenBeforePrintingAlone) {
     desk::Desk desk;
-    std::optional<Text> saved;
-    std::jthread printer([&](std::stop_token stop) {
-        saved = desk::RunSaveAsDialog(desk, "Save As", "Document1.pdf", 5s, stop);
-    });
-    fakes::SleepingPump pump;
-    const Text name = "/tmp/Gr\xC3\xBC\xC3\x9F \xF0\x9D\x84\x9E \xE6\x96\x87.pdf";  // Grüß 𝄞 文
-    Word1::AnswerSaveAsDialog(name, desk, pump, 2s);
-    printer.join();
-    EXPECT_EQ(saved, name);
-}
-
-TEST(AnswerSaveAsDialog, ADialogThatWasOpenBeforePrintingIsLeftAlone) {
-    desk::Desk desk;
-    std::optional<Text> usersOwn, printers;
-    std::jthread user([&](std::stop_token stop) {
-        usersOwn = desk::RunSaveAsDialog(desk, "Save As", "Mine.pdf", 3s, stop);
-    });
+    PrinterDialog users(desk, "Mine.pdf");
     while (desk.FindWindow("#32770", "Save As") == 0) std::this_thread::sleep_for(1ms);
     const std::vector<WindowHandle> before = desk.FindWindows("#32770", "Save As");
-    std::jthread printer([&](std::stop_token stop) {
-        printers = desk::RunSaveAsDialog(desk, "Save As", "Document1.pdf", 5s, stop);
-    });
+    PrinterDialog printers(desk, "Document1.pdf");
     fakes::SleepingPump pump;
     Word1::AnswerSaveAsDialog("/d/a.pdf", desk, pump, 2s, before);
-    printer.join();
-    EXPECT_EQ(printers, Text("/d/a.pdf"));
-    user.request_stop();
-    user.join();
-    EXPECT_EQ(usersOwn, std::nullopt) << "the user's dialog got neither text nor a click";
+    EXPECT_EQ(printers.Result(), Text("/d/a.pdf"));
+    users.thread.request_stop();
+    EXPECT_EQ(users.Result(), std::nullopt) << "the user's dialog got neither text nor a click";
 }
 
-struct PrintFixture {
-    desk::Desk desk;
-    fakes::FakeFileSystem fileSystem;
-    fakes::SleepingPump pump;
-    fakes::ScriptedWordFactory word{desk, &fileSystem, &pump};
-
-    Text PrinterOf(int app) const {
-        Text printer = word.initialPrinter;
-        for (const auto& call : word.calls) {
-            if (call.app == app && call.name == "Put ActivePrinter") {
-                printer = call.args.at(0).AsString();
-            }
-        }
-        return printer;
-    }
-};
-
-TEST(OpenInWord, OpensThePathWithFifteenOmittedArgumentsInANewWord) {
-    PrintFixture f;
-    const Text path = "C:\\Docs\\Report.DOC";
-    const DispatchPtr app = Word1::OpenInWord(f.word, path);
-    ASSERT_TRUE(app);
-    EXPECT_EQ(f.word.CallNames(),
-              (std::vector<Text>{"1 CreateObject", "1 Get Documents", "1 Documents.Open"}));
-    EXPECT_EQ(f.word.calls[0].args.at(0), Variant::String("Word.Application"));
-    std::vector<Variant> expected(16, Variant::Missing());
-    expected[0] = Variant::String(path);
-    EXPECT_EQ(f.word.calls[2].args, expected);
-    EXPECT_EQ(f.word.alive, 1);
-}
-
-TEST(OpenInWord, EndsItsWordWhenTheDocumentCannotBeOpened) {
-    PrintFixture f;
-    f.word.scripts["/gone.doc"].failOpen = true;
-    EXPECT_THROW(Word1::OpenInWord(f.word, "/gone.doc"), AutomationError);
-    EXPECT_EQ(f.word.CallNames().back(), "1 Quit");
-    EXPECT_EQ(f.word.alive, 0);
-}
-
-TEST(PrintToPdfWriter, SwitchesPrinterPrintsAnswersAndRestoresThePrinter) {
-    PrintFixture f;
+TEST(Word1, OpensInAWordOfItsOwnPrintsToPdfWriterAndAlwaysRestoresThePrinter) {
+    fakes::WordDesk f;
     f.word.initialPrinter = "Canon \xC3\xA9 on USB001:";
-    const DispatchPtr app = Word1::OpenInWord(f.word, "/d/a.doc");
-    Word1::PrintToPdfWriter(*app, "/d/a.pdf", f.desk, f.pump, 2s);
-    EXPECT_EQ(f.word.CallNames(),
-              (std::vector<Text>{"1 CreateObject", "1 Get Documents", "1 Documents.Open",
-                                 "1 Get ActivePrinter", "1 Put ActivePrinter", "1 PrintOut",
-                                 "1 Put ActivePrinter"}));
-    EXPECT_EQ(f.word.calls[4].args.at(0), Variant::String("PDF Writer"));
-    EXPECT_EQ(f.PrinterOf(1), f.word.initialPrinter);
-
-    const Variant missing = Variant::Missing();
-    const std::vector<Variant> printOut = {Variant::Bool(true),
-                                           missing,
-                                           Variant::Int32(0),
-                                           missing,
-                                           missing,
-                                           missing,
-                                           Variant::Int32(0),
-                                           Variant::Int16(1),
-                                           Variant::String(""),
-                                           Variant::Int32(0),
-                                           Variant::Bool(false),
-                                           Variant::Bool(true),
-                                           Variant::String(""),
-                                           missing,
-                                           Variant::Bool(false),
-                                           Variant::Int16(0),
-                                           Variant::Int16(0),
-                                           Variant::Int16(0),
-                                           Variant::Int16(0)};
-    EXPECT_EQ(f.word.calls[5].args, printOut);
-
-    // The printer writes the file once its dialog has been answered.
-    while (app->Get("BackgroundPrintingStatus") != Variant::Int32(0))
-        f.pump.ProcessPendingMessages(5ms);
-    EXPECT_EQ(f.word.dialogResults, std::vector<Text>{"/d/a.pdf"});
-    EXPECT_EQ(f.fileSystem.files.count("/d/a.pdf"), 1u);
-}
-
-TEST(PrintToPdfWriter, RestoresThePrinterWhenPrintingFails) {
-    PrintFixture f;
-    f.word.scripts["/d/a.doc"].failPrintOut = true;
-    f.word.scripts["/d/b.doc"].showsNoDialog = true;
-    const DispatchPtr a = Word1::OpenInWord(f.word, "/d/a.doc");
-    EXPECT_THROW(Word1::PrintToPdfWriter(*a, "/d/a.pdf", f.desk, f.pump, 2s), AutomationError);
-    EXPECT_EQ(f.PrinterOf(1), f.word.initialPrinter);
-
+    f.word.scripts["/gone.doc"].failOpen = true;
+    f.word.scripts["/d/b.doc"].failPrintOut = true;
+    f.word.scripts["/d/c.doc"].showsNoDialog = true;
+    EXPECT_THROW(Word1::OpenInWord(f.word, "/gone.doc"), AutomationError);
+    EXPECT_EQ(f.word.alive, 0) << "the Word that could not open it is ended";
+    const DispatchPtr a = Word1::OpenInWord(f.word, "C:\\Docs\\a.DOC");
+    Word1::PrintToPdfWriter(*a, "/d/a.pdf", f.desk, f.pump, 2s);
     const DispatchPtr b = Word1::OpenInWord(f.word, "/d/b.doc");
-    EXPECT_THROW(Word1::PrintToPdfWriter(*b, "/d/b.pdf", f.desk, f.pump, 100ms), SystemError);
-    EXPECT_EQ(f.PrinterOf(2), f.word.initialPrinter);
-    EXPECT_EQ(f.word.CallNames().back(), "2 Put ActivePrinter");
+    EXPECT_THROW(Word1::PrintToPdfWriter(*b, "/d/b.pdf", f.desk, f.pump, 2s), AutomationError);
+    const DispatchPtr c = Word1::OpenInWord(f.word, "/d/c.doc");
+    EXPECT_THROW(Word1::PrintToPdfWriter(*c, "/d/c.pdf", f.desk, f.pump, 100ms), SystemError);
+
+    const std::vector<Text> calls = f.word.CallNames();
+    EXPECT_EQ(
+        std::vector<Text>(calls.begin(), calls.begin() + 11),
+        (std::vector<Text>{"1 CreateObject", "1 Get Documents", "1 Open", "1 Quit",
+                           "2 CreateObject", "2 Get Documents", "2 Open", "2 Get ActivePrinter",
+                           "2 Put ActivePrinter", "2 PrintOut", "2 Put ActivePrinter"}));
+    EXPECT_EQ(calls.back(), "4 Put ActivePrinter");
+    std::vector<Variant> open(16, Variant::Missing());
+    open[0] = Variant::String("C:\\Docs\\a.DOC");
+    EXPECT_EQ(f.word.calls[6].args, open);
+    std::vector<Text> printers;  // as each app's printer was put
+    for (const auto& call : f.word.calls) {
+        if (call.name == "Put ActivePrinter") printers.push_back(call.args.at(0).AsString());
+    }
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(printers.at(i), i % 2 ? f.word.initialPrinter : "PDF Writer") << i;
+    }
+
+    // The output name reaches the printer only through its dialog.
+    std::vector<Variant> printOut(19, Variant::Missing());
+    printOut[0] = printOut[11] = Variant::Bool(true);
+    printOut[10] = printOut[14] = Variant::Bool(false);
+    printOut[2] = printOut[6] = printOut[9] = Variant::Int32(0);
+    printOut[7] = Variant::Int16(1);
+    printOut[8] = printOut[12] = Variant::String("");
+    for (int i = 15; i < 19; ++i) printOut[i] = Variant::Int16(0);
+    EXPECT_EQ(f.word.calls[9].args, printOut);
+
+    while (a->Get("BackgroundPrintingStatus") != Variant::Int32(0))
+        f.pump.ProcessPendingMessages(5ms);
+    EXPECT_EQ(f.files.files.count("/d/a.pdf"), 1u) << "the dialog was answered with the name";
 }
 
 }  // namespace
