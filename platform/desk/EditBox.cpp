@@ -37,7 +37,9 @@ void EditBox::Type(char16_t unit) {
         DeleteSelection();
         return;
     }
-    if (unit < 0x20 || unit == 0x7F) return;
+    // A file name here may hold any character but NUL, newlines and tabs included, so only
+    // backspace edits; everything else is text.
+    if (unit == 0) return;
     DeleteSelection();
     text_.insert(caret_, 1, unit);
     anchor_ = ++caret_;
