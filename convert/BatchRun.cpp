@@ -24,9 +24,7 @@ struct Failure {
 Failure CurrentFailure() {
     try {
         throw;
-    } catch (const AutomationError& e) {
-        return {e.Number(), e.Description()};
-    } catch (const SystemError& e) {
+    } catch (const NumberedError& e) {
         return {e.Number(), e.Description()};
     } catch (const std::exception& e) {
         return {UnexpectedErrorNumber, e.what()};

@@ -3,10 +3,10 @@
 // with positional arguments. On Windows this is IDispatch; elsewhere the embedded engine.
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <variant>
 #include <vector>
 
+#include "platform/NumberedError.h"
 #include "platform/Text.h"
 
 namespace pendrel {
@@ -63,17 +63,10 @@ private:
         value_;
 };
 
-// A failure reported by an automation object: a number and a description.
-class AutomationError : public std::runtime_error {
+// A failure reported by an automation object.
+class AutomationError : public NumberedError {
 public:
-    AutomationError(std::int32_t number, const Text& description)
-        : std::runtime_error(description), number_(number), description_(description) {}
-    std::int32_t Number() const { return number_; }
-    const Text& Description() const { return description_; }
-
-private:
-    std::int32_t number_;
-    Text description_;
+    using NumberedError::NumberedError;
 };
 
 class Dispatch {

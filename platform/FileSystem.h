@@ -1,23 +1,16 @@
 #pragma once
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 
+#include "platform/NumberedError.h"
 #include "platform/Text.h"
 
 namespace pendrel {
 
-// A failure reported by the platform, with a number and a description a user can read.
-class SystemError : public std::runtime_error {
+// A failure reported by the operating system.
+class SystemError : public NumberedError {
 public:
-    SystemError(std::int32_t number, const Text& description)
-        : std::runtime_error(description), number_(number), description_(description) {}
-    std::int32_t Number() const { return number_; }
-    const Text& Description() const { return description_; }
-
-private:
-    std::int32_t number_;
-    Text description_;
+    using NumberedError::NumberedError;
 };
 
 class FileSystem {
