@@ -3,23 +3,20 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/office/FileUrl.h"
 #include "platform/office/Protocol.h"
 
 namespace pendrel::office {
 namespace {
 
-TEST(OfficeProtocol, FileUrlsKeepEveryCharacterOfAName) {
-    EXPECT_EQ(FileUrlFromPath("/home/a/Report-1_v2.~.doc"), "file:///home/a/Report-1_v2.~.doc");
-    EXPECT_EQ(FileUrlFromPath("/d/a b#c%d?e&f=g+h.doc"),
-              "file:///d/a%20b%23c%25d%3Fe%26f%3Dg%2Bh.doc");
-    EXPECT_EQ(FileUrlFromPath("/d/line\nж.doc"), "file:///d/line%0A%D0%B6.doc");
-}
-
 TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
     int ends[2];
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
-    Message sent{MessageKind::Load, 7, 3, Outcome::Encrypted, 1ull << 40, 12345,
+    Message sent{MessageKind::Load,
+                 7,
+                 3,
+                 Outcome::Encrypted,
+                 1ull << 40,
+                 12345,
                  std::string("/x/\0zero\nline \xff bytes.doc", 26)};
     ASSERT_TRUE(SendMessage(ends[0], sent));
     EXPECT_EQ(ReceiveMessage(ends[1]), sent);

@@ -1,7 +1,10 @@
-// The real main window: its layout, its start-up, the keyboard, the pointer and closing.
+// The real main window: its layout, start-up, keyboard, pointer, closing and the queue list.
+#include <QElapsedTimer>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTest>
 
+#include "queue/Queue.h"
 #include "tests/qt/CursorFileWriter.h"
 #include "tests/qt/WindowHarness.h"
 
@@ -22,11 +25,16 @@ void ShowAndActivate(QWidget& window) {
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
+void DoubleClickRow(qt::QtListView& list, int row) {
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                       list.visualRect(list.model()->index(row, 0)).center());
+}
+
 }  // namespace
 
 class Form1WindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void controlsSitAtTheirPlacesInCreationOrderAndLoadSetsCaptionColumnsAndPlace() {
         WindowHarness h;
         qt::Form1Window& w = h.window;
@@ -37,23 +45,24 @@ private slots:
                                 w.check4().geometry(), w.check2().geometry(),
                                 w.command1().geometry()};
         };
-        const QList<QRect> expectedPlaces{
-            {8, 8, 473, 105}, {8, 120, 473, 41}, {8, 168, 473, 41}, {8, 216, 473, 41},
-            {-48, 176, 41, 33}};
+        const QList<QRect> expectedPlaces{{8, 8, 473, 105},
+                                          {8, 120, 473, 41},
+                                          {8, 168, 473, 41},
+                                          {8, 216, 473, 41},
+                                          {-48, 176, 41, 33}};
         QCOMPARE(places(), expectedPlaces);
         QList<QWidget*> created;
         for (QObject* child : w.children())
             if (auto* widget = qobject_cast<QWidget*>(child)) created.append(widget);
-        QCOMPARE(created, (QList<QWidget*>{&w.check4(), &w.listView1(), &w.command1(),
-                                           &w.check2(), &w.check1()}));
-        QCOMPARE(w.check1().Picture().size(), QSize(415, 49));
-        QCOMPARE(w.check4().Picture().size(), QSize(326, 48));
-        QCOMPARE(w.check2().Picture().size(), QSize(473, 50));
-        const auto buttons = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                             Qt::WindowCloseButtonHint;
+        QCOMPARE(created, (QList<QWidget*>{&w.check4(), &w.listView1(), &w.command1(), &w.check2(),
+                                           &w.check1()}));
+        QCOMPARE((QList<QSize>{w.check1().Picture().size(), w.check4().Picture().size(),
+                               w.check2().Picture().size()}),
+                 (QList<QSize>{{415, 49}, {326, 48}, {473, 50}}));
+        const auto buttons =
+            Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
         QCOMPARE(w.windowFlags() & buttons,
-                 Qt::WindowFlags(Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint));
-        QCOMPARE(w.listView1().ColumnHeaderCount(), std::size_t{0});
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
         h.form->Form_Load();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pendrel"));
@@ -67,7 +76,6 @@ private slots:
         QCOMPARE(w.Left(), 4005.0f);
         QCOMPARE(w.Top(), 3750.0f);
         QCOMPARE(w.pos(), QPoint(267, 250));
-
         QCOMPARE(w.listView1().toolTip(), QStringLiteral("Double-click item to remove it."));
         QVERIFY((w.check1().toolTip() + w.check2().toolTip() + w.check4().toolTip()).isEmpty());
 
@@ -89,7 +97,6 @@ private slots:
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), &w.check1());
-
         std::vector<int> clickValues;
         w.check1().onClick = [&] {
             clickValues.push_back(w.check1().Value());
@@ -99,12 +106,11 @@ private slots:
         // The user's Click with Value 1, then the nested one raised by putting it back up.
         QCOMPARE(clickValues, (std::vector<int>{1, 0}));
         QCOMPARE(w.check1().Value(), 0);
-        QCOMPARE(w.listView1().ItemCount(), std::size_t{1});
-        QCOMPARE(w.listView1().ItemText(1), std::string("/docs/a.doc"));
+        QCOMPARE(h.Queued(), std::vector<Text>{"/docs/a.doc"});
         QCOMPARE(w.listView1().SubItem(1, 1), std::string("Queued"));
 
-        const QList<QWidget*> rest{&w.check2(), &w.listView1(), &w.check4(), &w.command1()};
-        for (QWidget* next : rest) {
+        for (QWidget* next :
+             QList<QWidget*>{&w.check2(), &w.listView1(), &w.check4(), &w.command1()}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
@@ -113,27 +119,35 @@ private slots:
         QCOMPARE(h.program.ended, 1);
     }
 
-    void pointerIsTheFileHandOverControlsAndArrowOverBackground() {
-        WindowHarness h;
+    void pointerOverControlsIsTheFileHandOrThePointingHand_data() {
+        QTest::addColumn<QByteArray>("file");
         QImage hand(32, 32, QImage::Format_ARGB32);
         hand.fill(qRgba(0, 0, 0, 0));
         hand.setPixel(4, 1, qRgba(0, 0, 0, 255));
-        h.Make(QStringLiteral("HAND-M.CUR"), qttest::ArgbCursor(hand, QPoint(4, 1)));
+        QTest::newRow("HAND-M.CUR") << qttest::BitmapCursor(hand, 32, QPoint(4, 1));
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("a damaged file") << QByteArray("MZ this is no pointer");
+    }
+    void pointerOverControlsIsTheFileHandOrThePointingHand() {
+        QFETCH(QByteArray, file);
+        WindowHarness h;
+        if (!file.isEmpty()) h.Make(QStringLiteral("HAND-M.CUR"), file);
+        const bool usable = file.size() > 100;
         h.form->Form_Load();
         qt::Form1Window& w = h.window;
         ShowAndActivate(w);
 
         auto showsHand = [&](QWidget* widget) {
-            return widget->cursor().shape() == Qt::BitmapCursor &&
-                   widget->cursor().hotSpot() == QPoint(4, 1) &&
-                   widget->cursor().pixmap().size() == QSize(32, 32);
+            const QCursor c = widget->cursor();
+            return usable ? c.shape() == Qt::BitmapCursor && c.hotSpot() == QPoint(4, 1) &&
+                                c.pixmap().size() == QSize(32, 32)
+                          : c.shape() == Qt::PointingHandCursor;
         };
-        QList<QWidget*> everywhere{
+        const QList<QWidget*> everywhere{
             &w,         w.listView1().viewport(), w.listView1().header(), &w.check1(), &w.check2(),
             &w.check4()};
-        const QList<QWidget*> controls{&w.check1(), &w.check2(), &w.check4(),
-                                       w.listView1().viewport()};
-        for (QWidget* over : controls) {
+        for (QWidget* over :
+             QList<QWidget*>{&w.check1(), &w.check2(), &w.check4(), w.listView1().viewport()}) {
             MoveOver(&w, QPoint(485, 264));  // the background, below and right of everything
             QCOMPARE(w.MousePointer(), MousePointer::Arrow);
             for (QWidget* widget : everywhere) QCOMPARE(widget->cursor().shape(), Qt::ArrowCursor);
@@ -142,26 +156,66 @@ private slots:
             for (QWidget* widget : everywhere)
                 QVERIFY2(showsHand(widget), qPrintable(widget->objectName()));
         }
-        // From a button straight onto the list the hand stays.
-        MoveOver(&w.check1());
+        MoveOver(&w.check1());  // from a button straight onto the list the hand stays
         MoveOver(w.listView1().viewport());
         QVERIFY(showsHand(&w));
-        h.window.SetMousePointer(MousePointer::Busy);
+        w.SetMousePointer(MousePointer::Busy);
         QCOMPARE(w.check2().cursor().shape(), Qt::WaitCursor);
     }
 
-    void pointerWithoutAUsableFileIsThePointingHand() {
-        for (const bool damaged : {false, true}) {
-            WindowHarness h;
-            if (damaged) h.Make(QStringLiteral("HAND-M.CUR"), "MZ this is no pointer");
-            h.form->Form_Load();
-            ShowAndActivate(h.window);
-            MoveOver(&h.window, QPoint(485, 264));
-            QCOMPARE(h.window.cursor().shape(), Qt::ArrowCursor);
-            MoveOver(&h.window.check4());
-            QCOMPARE(h.window.check4().cursor().shape(), Qt::PointingHandCursor);
-            QCOMPARE(h.window.cursor().shape(), Qt::PointingHandCursor);
-        }
+    void doubleClickRemovesTheItemUnderThePointerAndItemsKeepTheirIds() {
+        WindowHarness h;
+        h.form->Form_Load();
+        qt::QtListView& list = h.window.listView1();
+        QSignalSpy announced(&list.Model(), &qt::QueueModel::becameNonEmpty);
+        for (const char* path : {"/d/1.doc", "/d/2.doc", "/d/3.doc", "/d/4.doc", "/d/5.doc"})
+            Queue::Append(list, path);
+        list.SetSubItem(4, 1, "Done");
+        const ListView::ItemId third = list.IdAt(3), fourth = list.IdAt(4);
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+
+        DoubleClickRow(list, 2);
+        QCOMPARE(h.Queued(), (std::vector<Text>{"/d/1.doc", "/d/2.doc", "/d/4.doc", "/d/5.doc"}));
+        QCOMPARE(list.SubItem(3, 1), std::string("Done"));
+        QCOMPARE(list.SubItem(4, 1), std::string("Queued"));
+        QCOMPARE(list.IndexOf(fourth), std::optional<std::size_t>(3));
+        QVERIFY(!list.IndexOf(third));
+        DoubleClickRow(list, 2);  // a "Done" item goes like any other
+        QCOMPARE(h.Queued(), (std::vector<Text>{"/d/1.doc", "/d/2.doc", "/d/5.doc"}));
+
+        // Below the last item there is nothing to remove, whatever was selected before.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.model()->index(0, 0)).center());
+        const QPoint empty(40, list.viewport()->height() - 5);
+        QVERIFY(!list.indexAt(empty).isValid());
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, empty);
+        QCOMPARE(list.ItemCount(), std::size_t{3});
+
+        // Emptied, the list announces its next first item; the same path is a new item.
+        for (int row : {2, 1, 0}) DoubleClickRow(list, row);
+        QCOMPARE(list.ItemCount(), std::size_t{0});
+        QCOMPARE(announced.count(), 1);
+        Queue::Append(list, "/d/4.doc");
+        QCOMPARE(announced.count(), 2);
+        QVERIFY(list.IdAt(1) != fourth);
+    }
+
+    void holdsAHundredThousandItemsAndAppendsQuickly() {
+        WindowHarness h;
+        h.form->Form_Load();
+        qt::QtListView& list = h.window.listView1();
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        for (int i = 0; i < 100000; ++i) Queue::Append(list, "/a/" + std::to_string(i) + ".doc");
+        QCoreApplication::processEvents();
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 10000; ++i) Queue::Append(list, "/b/" + std::to_string(i) + ".doc");
+        QCoreApplication::processEvents();
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(list.ItemText(110000), std::string("/b/9999.doc"));
+        QCOMPARE(list.IndexOf(list.IdAt(100001)), std::optional<std::size_t>(100001));
     }
 };
 

@@ -1,7 +1,5 @@
-// Writes a picture of the window as it looks after start-up with a few queued documents:
-// pendrel_screenshot <file.png>
+// pendrel_screenshot <file.png>: the window after start-up with a few queued documents.
 #include <QApplication>
-#include <QPixmap>
 #include <QTest>
 
 #include "queue/Queue.h"
@@ -9,18 +7,17 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: pendrel_screenshot <file.png>");
-        return 2;
-    }
+    if (argc != 2) return 2;
     pendrel::qttest::WindowHarness h;
     h.form->Form_Load();
-    auto& list = h.window.listView1();
-    pendrel::Queue::Append(list, "/home/ann/Reports/2024 Annual Report.doc");
-    pendrel::Queue::Append(list, "/home/ann/Reports/Budget Summary.doc");
-    pendrel::Queue::Append(list, "/home/ann/Letters/Cover Letter.doc");
-    list.SetSubItem(1, 1, "Done");
+    for (const char* path :
+         {"/home/ann/Reports/2024 Annual Report.doc", "/home/ann/Reports/Budget Summary.doc",
+          "/home/ann/Letters/Cover Letter.doc"})
+        pendrel::Queue::Append(h.window.listView1(), path);
+    h.window.listView1().SetSubItem(1, 1, "Done");
     h.window.show();
-    if (!QTest::qWaitForWindowExposed(&h.window)) return 1;
-    return h.window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return QTest::qWaitForWindowExposed(&h.window) &&
+                   h.window.grab().save(QString::fromLocal8Bit(argv[1]))
+               ? 0
+               : 1;
 }
