@@ -74,7 +74,7 @@ void WindowConversionTest::aFolderOfDocumentsBecomesPdfsAndBadOnesStayQueued() {
          {"apache-poi/cn.orthodox.www_divenbog_APRIL_30-APRIL.DOC", {2, "Apostle James"}}},
         {sub / "report #2 at 100% für Ωmega.doc", {"apache-poi/o_kurs.doc", {8, "МИНИСТЕРСТВО"}}},
         {sub / "pictures.doc", {"apache-poi/testPictures.doc", {4, "Sunset"}}},
-        {sub / "two\nlines\t\"quoted\".doc", {"apache-poi/Word95.doc", {1, "quick brown fox"}}},
+        {sub / "two\nlines\t\"quoted\" why?.doc", {"apache-poi/Word95.doc", {1, "quick brown fox"}}},
     };
     for (const auto& [target, source] : good) fs::copy_file(Corpus(source.first), target);
 
