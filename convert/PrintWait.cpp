@@ -39,8 +39,9 @@ void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pum
         if (size != lastSize) {
             lastSize = size;
             lastSizeSince = now;
-        } else if (size && *size > 0 && now - lastSizeSince >= limits.settle) {
-            return;  // the printer may still be writing until the size holds
+        } else if (size && *size > 0 && now - lastSizeSince >= limits.settle &&
+                   !fileSystem.IsOpenForWriting(path)) {
+            return;  // written: the size holds and no program has it open for writing
         }
         if (now >= deadline) {
             throw SystemError(TimeoutErrorNumber, "The PDF printer did not write " + path +

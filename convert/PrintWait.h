@@ -11,8 +11,8 @@ namespace pendrel::PrintWait {
 // The number a time limit's failure is reported with (the system's "timeout expired").
 inline constexpr std::int32_t TimeoutErrorNumber = 1460;
 
-// Waits until the file at path exists, is not empty and its size has held for
-// limits.settle. Meanwhile app's BackgroundPrintingStatus is read: an engine reports a
+// Waits until the file at path exists, is not empty, its size has held for limits.settle and
+// no program holds it open for writing. Meanwhile app's BackgroundPrintingStatus is read: an engine reports a
 // failed print job by failing that read, which ends the wait at once.
 void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump, const Text& path,
                      const WaitLimits& limits);

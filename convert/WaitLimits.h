@@ -10,10 +10,10 @@ struct WaitLimits {
     // For the PDF to be written once the dialog is answered; the embedded engine may render
     // for up to 300 s.
     std::chrono::milliseconds output = std::chrono::seconds(330);
-    // How long the PDF's size must hold before the file counts as written. A printer that
-    // publishes its file whole (as the embedded one does) passes at the first recheck; one
-    // that writes in place is still growing then. Every document pays it once.
-    std::chrono::milliseconds settle = std::chrono::milliseconds(25);
+    // How long the PDF's size must hold before the file counts as written (where the system
+    // can also tell that the printer has closed the file, that is the surer sign). Every
+    // document pays it once.
+    std::chrono::milliseconds settle = std::chrono::milliseconds(10);
 };
 
 }  // namespace pendrel

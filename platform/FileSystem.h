@@ -23,6 +23,9 @@ public:
     virtual std::optional<std::int64_t> ModificationTime(const Text& path) const noexcept = 0;
     // Size in bytes of a regular file, or nothing when it can't be read. Never throws.
     virtual std::optional<std::uint64_t> FileSize(const Text& path) const noexcept = 0;
+    // True while another program still holds the file open for writing, where the system can
+    // tell (Windows can; elsewhere nothing says so, and this is false). Never throws.
+    virtual bool IsOpenForWriting(const Text& path) const noexcept = 0;
     // Throws SystemError when the file can't be deleted.
     virtual void DeleteFile(const Text& path) = 0;
 };

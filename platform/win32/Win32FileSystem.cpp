@@ -38,6 +38,15 @@ std::optional<std::uint64_t> Win32FileSystem::FileSize(const Text& path) const n
     return (static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
 }
 
+bool Win32FileSystem::IsOpenForWriting(const Text& path) const noexcept {
+    // Sharing reading only is refused while any other handle may write the file.
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
 void Win32FileSystem::DeleteFile(const Text& path) {
     if (!DeleteFileW(Wide(path).c_str())) {
         const DWORD error = GetLastError();

@@ -9,6 +9,7 @@ class Win32FileSystem : public FileSystem {
     char Separator() const override { return '\\'; }
     std::optional<std::int64_t> ModificationTime(const Text& path) const noexcept override;
     std::optional<std::uint64_t> FileSize(const Text& path) const noexcept override;
+    bool IsOpenForWriting(const Text& path) const noexcept override;
     void DeleteFile(const Text& path) override;
 };
 

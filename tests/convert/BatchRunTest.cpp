@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/PrintWait.h"
 #include "queue/Queue.h"
 #include "tests/convert/ScriptedWord.h"
 #include "tests/fakes/FakeForm.h"
@@ -171,6 +172,32 @@ TEST(ConvertButton, RunsTheQueueBusyAndIgnoresClicksDuringTheRun) {
 
     f.check2.UserClick();  // the run has ended: Convert works again
     EXPECT_EQ(word.created, 4);
+}
+
+// Word's count of background print jobs: none.
+struct IdleWord : Dispatch {
+    Variant Get(const Text&) override { return Variant::Int32(0); }
+    void Put(const Text&, const Variant&) override {}
+    Variant Call(const Text&, const std::vector<Variant>&) override { return {}; }
+};
+
+// A printer that still holds its PDF open has not finished it, however long the size holds.
+TEST(PrintWait, APdfStillOpenForWritingIsNotYetWritten) {
+    IdleWord word;
+    fakes::FakeFileSystem files;
+    fakes::FakeEventPump pump;
+    files.files["/d/a.pdf"] = 4096;
+    files.beingWritten.insert("/d/a.pdf");
+    pump.onPump = [&] {
+        if (pump.calls == 20) files.beingWritten.clear();
+    };
+    PrintWait::ForFinishedFile(word, files, pump, "/d/a.pdf", WaitLimits{1s, 2s, 0ms});
+    EXPECT_EQ(pump.calls, 20);
+
+    files.beingWritten.insert("/d/a.pdf");
+    EXPECT_THROW(
+        PrintWait::ForFinishedFile(word, files, pump, "/d/a.pdf", WaitLimits{1s, 50ms, 0ms}),
+        SystemError);
 }
 
 }  // namespace

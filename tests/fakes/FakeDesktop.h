@@ -2,6 +2,7 @@
 // In-memory stand-ins for the screen, the file system, message boxes and the program.
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/Desktop.h"
@@ -21,6 +22,7 @@ public:
     char separator = '/';
     std::map<Text, std::uint64_t> files;  // path -> size
     std::vector<Text> deleted;
+    std::set<Text> beingWritten;
     bool failDeletes = false;
 
     char Separator() const override { return separator; }
@@ -32,6 +34,9 @@ public:
         auto it = files.find(p);
         if (it == files.end()) return std::nullopt;
         return it->second;
+    }
+    bool IsOpenForWriting(const Text& p) const noexcept override {
+        return beingWritten.count(p) != 0;
     }
     void DeleteFile(const Text& p) override {
         if (failDeletes) throw SystemError(75, "Path/File access error");
