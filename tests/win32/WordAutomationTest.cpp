@@ -110,7 +110,13 @@ struct RecordedWord : AutomationFactory {
                 result.bstrVal = SysAllocString(printer.c_str());
             } else if (call.member == L"PrintOut") {
                 printerDialog = std::make_unique<TestSaveAsDialog>();
-                if (raise) SetWindowPos(raise, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+                // The new dialog's thread may still be bringing it forward: raise until the
+                // user's dialog stays in front.
+                for (int i = 0; raise && i < 100 && FindWindowW(L"#32770", L"Save As") != raise;
+                     ++i) {
+                    SetWindowPos(raise, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+                    Sleep(10);
+                }
                 foundFirst = FindWindowW(L"#32770", L"Save As");
             }
             return S_OK;
