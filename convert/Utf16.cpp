@@ -5,13 +5,6 @@ namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
 
-bool IsHighSurrogate(char32_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool IsLowSurrogate(char32_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-
 // The character starting at text[i]; i moves past it. Overlong forms, surrogates and
 // values beyond U+10FFFF are malformed.
 char32_t DecodeOne(const Text& text, std::size_t& i) {

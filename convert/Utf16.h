@@ -13,4 +13,8 @@ std::u16string FromUtf8(const Text& text);
 // A surrogate pair becomes one character; a surrogate without its partner becomes U+FFFD.
 Text ToUtf8(const std::u16string& units);
 
+// The two halves of a surrogate pair.
+constexpr bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 }  // namespace pendrel::Utf16

@@ -9,13 +9,6 @@ namespace {
 
 constexpr char16_t Backspace = 0x08;
 
-bool IsHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-
 }  // namespace
 
 EditBox::EditBox(std::u16string text) : text_(std::move(text)), anchor_(0), caret_(text_.size()) {}
@@ -30,8 +23,8 @@ void EditBox::Type(char16_t unit) {
     if (unit == Backspace) {
         if (anchor_ == caret_ && caret_ > 0) {
             // A surrogate pair is one character: it goes as a whole.
-            const bool pair = caret_ >= 2 && IsLowSurrogate(text_[caret_ - 1]) &&
-                              IsHighSurrogate(text_[caret_ - 2]);
+            const bool pair = caret_ >= 2 && Utf16::IsLowSurrogate(text_[caret_ - 1]) &&
+                              Utf16::IsHighSurrogate(text_[caret_ - 2]);
             anchor_ = caret_ - (pair ? 2 : 1);
         }
         DeleteSelection();
