@@ -74,7 +74,13 @@ void WindowConversionTest::aFolderOfDocumentsBecomesPdfsAndBadOnesStayQueued() {
          {"apache-poi/cn.orthodox.www_divenbog_APRIL_30-APRIL.DOC", {2, "Apostle James"}}},
         {sub / "report #2 at 100% für Ωmega.doc", {"apache-poi/o_kurs.doc", {8, "МИНИСТЕРСТВО"}}},
         {sub / "pictures.doc", {"apache-poi/testPictures.doc", {4, "Sunset"}}},
-        {sub / "two\nlines\t\"quoted\" why?.doc", {"apache-poi/Word95.doc", {1, "quick brown fox"}}},
+        {sub / "two\nlines\t\"quoted\" why?.doc",
+         {"apache-poi/Word95.doc", {1, "quick brown fox"}}},
+        {sub / "logos.doc", {"apache-tika/testWORD_3imgs.doc", {1, "The Alfresco logo"}}},
+        {sub / "shift-jis.doc", {"apache-poi/TestShiftJIS.doc", {11, "File Agent"}}},
+        {sub / "unicode headers.doc", {"apache-poi/HeaderFooterUnicode.doc", {2, "€ euro"}}},
+        {sub / "long.doc", {"apache-poi/53379.doc", {29, "Clinical Trials"}}},
+        {sub / "equation.doc", {"apache-poi/equation.doc", {1, ""}}},
     };
     for (const auto& [target, source] : good) fs::copy_file(Corpus(source.first), target);
 
@@ -103,6 +109,7 @@ void WindowConversionTest::aFolderOfDocumentsBecomesPdfsAndBadOnesStayQueued() {
     program.window.check2().SetValue(1);  // runs the whole batch, messages handled meanwhile
 
     QCOMPARE(program.window.Caption(), std::string("Pendrel [ Done ]"));
+    QCOMPARE(program.engine.HelpersStarted(), 1);  // one warm helper for the whole run
     QCOMPARE(program.window.MousePointer(), 1);
     QCOMPARE(program.messageBoxes.shown().size(), bad.size());
     std::map<std::string, std::string> status;
