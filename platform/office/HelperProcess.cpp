@@ -162,7 +162,11 @@ Reply HelperProcess::Wait(std::uint32_t id, std::chrono::milliseconds limit,
             answers_.erase(it);
             return reply;
         }
-        if (gone_ || id == 0) return {Reply::Status::HelperLost, {}, goneReason_};
+        if (gone_ || id == 0) {
+            // A helper that never said it was ready failed to start; no document did that.
+            return {
+                ready_ ? Reply::Status::HelperLost : Reply::Status::NotStarted, {}, goneReason_};
+        }
         std::string why;
         if (TimedOut(id, limit, why)) {
             lock.unlock();

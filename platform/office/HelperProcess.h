@@ -27,7 +27,7 @@ struct HelperCommand {
 
 // How a request ended, seen from the window's side.
 struct Reply {
-    enum class Status { Answered, HelperLost, TimedOut, Stopped };
+    enum class Status { Answered, NotStarted, HelperLost, TimedOut, Stopped };
     Status status = Status::Answered;
     Message answer;      // when Answered
     std::string detail;  // why the helper was lost

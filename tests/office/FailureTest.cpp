@@ -175,5 +175,17 @@ TEST(OfficeFailures, NoHelperStartsForAnIdleEngineAndNoneOutlivesIt) {
     EXPECT_TRUE(HelperPids().empty());
 }
 
+// A missing helper is the engine's failure, not the document's: it must not be called damaged.
+TEST(OfficeFailures, AHelperThatCannotStartIsNotBlamedOnTheDocument) {
+    desk::Desk desk;
+    SleepingPump pump;
+    OfficeEngine engine{desk, pump, HelperCommand{"/nonexistent/pendrel-office", ""}};
+    const AutomationError error =
+        FailureOf([&] { Word1::OpenInWord(engine, Corpus("apache-poi/quick.doc")); });
+    EXPECT_EQ(error.Number(), ErrorNumber::EngineFailed);
+    EXPECT_NE(error.Description().find("could not be started"), std::string::npos);
+    EXPECT_EQ(error.Description().find("damaged"), std::string::npos) << error.Description();
+}
+
 }  // namespace
 }  // namespace pendrel::office::testing
