@@ -9,8 +9,13 @@ cpack="${2:-cpack}"
 work="$(mktemp -d)"
 pid=""
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
+  # Asked to stop, the program ends its helper before it goes; only then is the helper's
+  # profile folder left alone and safe to remove.
+  if [ -n "$pid" ]; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work"; }
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
