@@ -1,8 +1,8 @@
 #include "app/Form1.h"
 
-#include "app/AppInfo.h"
-#include "app/Misc.h"
+#include "common/Misc.h"
 #include "convert/BatchRun.h"
+#include "platform/AppInfo.h"
 #include "queue/AddFiles.h"
 #include "queue/AddFolder.h"
 #include "queue/AddPaths.h"
@@ -24,13 +24,25 @@ void Form1::Form_Load() {
     c_.listView1.SetColumnHeaderWidth(2, 1000.0f);
 }
 
-void Form1::Form_Unload() { s_.program.End(); }
+void Form1::Form_Unload() {
+    s_.program.End();
+}
 
-void Form1::Form_MouseMove() { c_.form.SetMousePointer(MousePointer::Arrow); }
-void Form1::Check1_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
-void Form1::Check2_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
-void Form1::Check4_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
-void Form1::ListView1_MouseMove() { c_.form.SetMousePointer(MousePointer::Custom); }
+void Form1::Form_MouseMove() {
+    c_.form.SetMousePointer(MousePointer::Arrow);
+}
+void Form1::Check1_MouseMove() {
+    c_.form.SetMousePointer(MousePointer::Custom);
+}
+void Form1::Check2_MouseMove() {
+    c_.form.SetMousePointer(MousePointer::Custom);
+}
+void Form1::Check4_MouseMove() {
+    c_.form.SetMousePointer(MousePointer::Custom);
+}
+void Form1::ListView1_MouseMove() {
+    c_.form.SetMousePointer(MousePointer::Custom);
+}
 
 bool Form1::TakePush(PictureButton& button) {
     if (button.Value() != 1) return false;
@@ -65,7 +77,9 @@ void Form1::Check4_Click() {
     AddFolder::QueueFolder(s_.directoryLister, s_.fileSystem.Separator(), folder, c_.listView1);
 }
 
-void Form1::ListView1_DblClick() { Queue::RemoveSelected(c_.listView1); }
+void Form1::ListView1_DblClick() {
+    Queue::RemoveSelected(c_.listView1);
+}
 
 void Form1::QueuePaths(const std::vector<Text>& paths, const Text& currentFolder) {
     std::vector<Text> absolute;

@@ -8,6 +8,7 @@
 #include "platform/Desktop.h"
 #include "platform/DirectoryLister.h"
 #include "platform/FileSystem.h"
+#include "platform/Form1Events.h"
 #include "platform/WindowMessages.h"
 #include "platform/WindowSurface.h"
 
@@ -34,28 +35,28 @@ struct Form1Services {
     WindowMessages& windowMessages;
 };
 
-class Form1 {
+class Form1 : public Form1Events {
 public:
     Form1(Form1Controls controls, Form1Services services);
 
     void Form_Load();
-    void Form_Unload();
-    void Form_MouseMove();
+    void Form_Unload() override;
+    void Form_MouseMove() override;
 
-    void Check1_Click();  // Add Files
-    void Check2_Click();  // Convert
-    void Check4_Click();  // Add Folder
-    void Check1_MouseMove();
-    void Check2_MouseMove();
-    void Check4_MouseMove();
+    void Check1_Click() override;  // Add Files
+    void Check2_Click() override;  // Convert
+    void Check4_Click() override;  // Add Folder
+    void Check1_MouseMove() override;
+    void Check2_MouseMove() override;
+    void Check4_MouseMove() override;
 
-    void ListView1_DblClick();
-    void ListView1_MouseMove();
+    void ListView1_DblClick() override;
+    void ListView1_MouseMove() override;
 
     // Paths handed in from outside the window (the command line, a drop), queued in order as
     // the buttons queue them; relative ones are taken from currentFolder. The ones that do
     // not exist are named together in one message once the rest are queued.
-    void QueuePaths(const std::vector<Text>& paths, const Text& currentFolder);
+    void QueuePaths(const std::vector<Text>& paths, const Text& currentFolder) override;
 
 private:
     // Each picture button acts as a push button: only a click that put it down does work,

@@ -17,12 +17,12 @@
 #include "platform/posix/PosixDirectoryLister.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/Form1Window.h"
-#include "platform/qt/PendrelProgram.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFolderBrowser.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtScreen.h"
+#include "programs/linux/PendrelProgram.h"
 #include "queue/Queue.h"
 
 namespace {
@@ -71,7 +71,7 @@ double TimeFind(const fs::path& root) {
 
 // The program as main builds it, with the folder browser's test hook.
 struct BenchWindow {
-    qt::PendrelProgram p{qt::LocateOfficeHelper(qt::QtProgram().Folder())};
+    programs::PendrelProgram p{programs::LocateOfficeHelper(qt::QtProgram().Folder())};
     BenchWindow() {
         p.form.Form_Load();
         p.window.show();

@@ -16,10 +16,10 @@
 #include <QApplication>
 
 #include "convert/Word1.h"
-#include "platform/qt/PendrelProgram.h"
-#include "queue/Queue.h"
 #include "platform/office/OfficeErrors.h"
-#include "tests/office/OfficeTestSupport.h"
+#include "programs/linux/PendrelProgram.h"
+#include "queue/Queue.h"
+#include "tests/platform/office/OfficeTestSupport.h"
 
 namespace pendrel::office::testing {
 namespace {
@@ -56,7 +56,9 @@ double CpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 std::string PdfFor(const std::string& document) {
     return document.substr(0, document.size() - 3) + "pdf";
@@ -72,7 +74,8 @@ void WaitForJob(Dispatch& app, EventPump& pump) {
 void ConvertByStatus(EngineRig& rig, const std::string& document) {
     DispatchPtr app = Word1::OpenInWord(rig.engine, document);
     try {
-        Word1::PrintToPdfWriter(*app, PdfFor(document), rig.desk, rig.pump, std::chrono::seconds(60));
+        Word1::PrintToPdfWriter(*app, PdfFor(document), rig.desk, rig.pump,
+                                std::chrono::seconds(60));
         WaitForJob(*app, rig.pump);
     } catch (...) {
         Word1::QuitQuietly(*app);
@@ -103,14 +106,15 @@ PassFigures TimePass(EngineRig& rig, const std::vector<std::string>& documents, 
     }
     figures.wall = Seconds(Clock::now() - start);
     figures.cpu = CpuSeconds() - cpuBefore;
-    figures.floor = std::chrono::duration<double>(rig.engine.HelperWorkTime() - floorBefore).count();
+    figures.floor =
+        std::chrono::duration<double>(rig.engine.HelperWorkTime() - floorBefore).count();
     return figures;
 }
 
 // The real window: the documents queued, then one click on CONVERT TO PDF, which returns
 // when the last PDF is on disk.
 PassFigures TimeWindow(const std::vector<std::string>& documents, const std::string& warmUp) {
-    qt::PendrelProgram program(PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE);
+    programs::PendrelProgram program(PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE);
     program.messageBoxes.setAutoAnswer(true);
     program.form.Form_Load();
     program.window.show();
@@ -139,16 +143,19 @@ PassFigures TimeWindow(const std::vector<std::string>& documents, const std::str
 }
 
 void PrintPass(const char* name, const PassFigures& f, double soffice) {
-    std::printf("%s: %d PDFs in %.2f s; %.2fx soffice; summed helper work %.2f s, %.2fx of it; "
-                "window-side CPU %.1f%% of a core\n",
-                name, f.converted, f.wall, f.wall / soffice, f.floor, f.wall / f.floor,
-                100.0 * f.cpu / f.wall);
+    std::printf(
+        "%s: %d PDFs in %.2f s; %.2fx soffice; summed helper work %.2f s, %.2fx of it; "
+        "window-side CPU %.1f%% of a core\n",
+        name, f.converted, f.wall, f.wall / soffice, f.floor, f.wall / f.floor,
+        100.0 * f.cpu / f.wall);
 }
 
 double TimeSoffice(const std::vector<std::string>& documents, const std::string& outdir,
                    const std::string& profile, int& produced) {
-    std::vector<std::string> args{"soffice", "-env:UserInstallation=file://" + profile,
-                                  "--headless", "--convert-to", "pdf", "--outdir", outdir};
+    std::vector<std::string> args{"soffice",    "-env:UserInstallation=file://" + profile,
+                                  "--headless", "--convert-to",
+                                  "pdf",        "--outdir",
+                                  outdir};
     args.insert(args.end(), documents.begin(), documents.end());
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -191,9 +198,10 @@ void WholeCorpus(const std::vector<CorpusEntry>& entries, const std::string& fol
             std::printf("  unlike LibreOffice 7.4's record: %s\n", entries[i].file.c_str());
         }
     }
-    std::printf("whole corpus: %zu documents, %d converted, %d failed cleanly, %d crashed the "
-                "helper, %d unlike the manifest\n",
-                entries.size(), converted, failedCleanly, rig.engine.HelpersStarted() - 1, wrong);
+    std::printf(
+        "whole corpus: %zu documents, %d converted, %d failed cleanly, %d crashed the "
+        "helper, %d unlike the manifest\n",
+        entries.size(), converted, failedCleanly, rig.engine.HelpersStarted() - 1, wrong);
 }
 
 int Run(int count) {
@@ -203,7 +211,8 @@ int Run(int count) {
     for (const auto& e : entries) {
         if (!e.converts || static_cast<int>(documents.size()) == count) continue;
         std::string flat = e.file.substr(e.file.rfind('/') + 1);
-        documents.push_back(CopyCorpus(e.file, temp / (std::to_string(documents.size()) + "-" + flat)));
+        documents.push_back(
+            CopyCorpus(e.file, temp / (std::to_string(documents.size()) + "-" + flat)));
     }
     std::printf("%zu documents\n", documents.size());
 
@@ -211,13 +220,16 @@ int Run(int count) {
     rig.engine.WarmUp();
     ConvertByStatus(rig, CopyCorpus("apache-poi/quick.doc", temp / "warm-up.doc"));
 
-    auto byStatus = TimePass(rig, documents, [&](const std::string& d) { ConvertByStatus(rig, d); });
-    auto asBatch = TimePass(rig, documents, [&](const std::string& d) { rig.Convert(d, PdfFor(d)); });
+    auto byStatus =
+        TimePass(rig, documents, [&](const std::string& d) { ConvertByStatus(rig, d); });
+    auto asBatch =
+        TimePass(rig, documents, [&](const std::string& d) { rig.Convert(d, PdfFor(d)); });
     auto window = TimeWindow(documents, temp / "warm-up.doc");
 
     std::filesystem::create_directory(temp / "soffice-out");
     int produced = 0;
-    double soffice = TimeSoffice(documents, temp / "soffice-out", temp / "soffice-profile", produced);
+    double soffice =
+        TimeSoffice(documents, temp / "soffice-out", temp / "soffice-profile", produced);
     std::printf("soffice --convert-to pdf: %d PDFs in %.2f s (fresh profile, start included)\n",
                 produced, soffice);
     PrintPass("engine, waiting on BackgroundPrintingStatus", byStatus, soffice);

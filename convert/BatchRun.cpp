@@ -3,10 +3,10 @@
 #include <exception>
 #include <vector>
 
-#include "app/AppInfo.h"
-#include "app/Misc.h"
+#include "common/Misc.h"
 #include "convert/PrintWait.h"
 #include "convert/Word1.h"
+#include "platform/AppInfo.h"
 #include "queue/Queue.h"
 
 namespace pendrel::BatchRun {

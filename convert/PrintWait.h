@@ -12,8 +12,8 @@ namespace pendrel::PrintWait {
 inline constexpr std::int32_t TimeoutErrorNumber = 1460;
 
 // Waits until the file at path exists, is not empty, its size has held for limits.settle and
-// no program holds it open for writing. Meanwhile app's BackgroundPrintingStatus is read: an engine reports a
-// failed print job by failing that read, which ends the wait at once.
+// no program holds it open for writing. Meanwhile app's BackgroundPrintingStatus is read: an engine
+// reports a failed print job by failing that read, which ends the wait at once.
 void ForFinishedFile(Dispatch& app, const FileSystem& fileSystem, EventPump& pump, const Text& path,
                      const WaitLimits& limits);
 

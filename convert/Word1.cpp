@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "convert/PrintWait.h"
-#include "convert/Utf16.h"
+#include "platform/text/Utf16.h"
 
 namespace pendrel::Word1 {
 namespace {

@@ -31,8 +31,7 @@ public:
     // The first direct child of parent after childAfter (0: from the first child) of the
     // class and, when a title is given, with that title; or 0.
     virtual WindowHandle FindWindowEx(WindowHandle parent, WindowHandle childAfter,
-                                      const Text& className,
-                                      const std::optional<Text>& title) = 0;
+                                      const Text& className, const std::optional<Text>& title) = 0;
     // Queues the message for the window's own thread and returns at once.
     virtual bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 #include "platform/Text.h"
@@ -14,7 +15,22 @@ constexpr int Custom = 99;  // the image in MouseIcon
 
 using WindowHandle = std::uintptr_t;  // 0 is no window
 
-// The main window as its handlers see it. Geometry in twips (15 to a pixel at 96 DPI).
+// Geometry is in twips (1/1440 inch): 15 to a pixel at 96 dots per inch, the screen the
+// window is laid out for.
+inline constexpr float TwipsPerPixel = 15.0f;
+inline constexpr int LayoutDpi = 96;
+
+// Twips to whole pixels on a screen of dpi dots per inch, and back.
+inline int TwipsToPixels(float twips, int dpi = LayoutDpi) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixel * static_cast<float>(dpi) /
+                                        static_cast<float>(LayoutDpi)));
+}
+inline float PixelsToTwips(int pixels, int dpi = LayoutDpi) {
+    return static_cast<float>(pixels) * TwipsPerPixel * static_cast<float>(LayoutDpi) /
+           static_cast<float>(dpi);
+}
+
+// The main window as its handlers see it.
 class WindowSurface {
 public:
     virtual ~WindowSurface() = default;
@@ -23,7 +39,7 @@ public:
     virtual void SetLeft(float twips) = 0;
     virtual float Top() const = 0;
     virtual void SetTop(float twips) = 0;
-    virtual float Width() const = 0;   // outer size, frame included
+    virtual float Width() const = 0;  // outer size, frame included
     virtual float Height() const = 0;
 
     virtual Text Caption() const = 0;

@@ -7,4 +7,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFOR
   echo "pendrel: no display found; start it under a virtual one instead: xvfb-run -a scripts/run.sh" >&2
   exit 1
 fi
-exec build/release/platform/qt/pendrel "$@"
+exec build/release/bin/pendrel "$@"

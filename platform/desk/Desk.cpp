@@ -1,22 +1,11 @@
 #include "platform/desk/Desk.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/desk/DeskImpl.h"
+#include "platform/text/SameText.h"
 
 namespace pendrel::desk {
-namespace {
-
-// Window classes and titles are matched without regard to case, as FindWindow does.
-bool SameText(const Text& a, const Text& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-}  // namespace
 
 WindowHandle Desk::Impl::Create(const Text& className, const Text& title, WindowHandle parent) {
     std::lock_guard lock(mutex_);
@@ -82,7 +71,8 @@ std::optional<PostedMessage> Desk::Impl::NextMessage(std::chrono::steady_clock::
 bool Desk::Impl::Matches(WindowHandle window, const Text& className,
                          const std::optional<Text>& title) const {
     const Window& w = windows_.at(window);
-    return SameText(w.className, className) && (!title || SameText(w.title, *title));
+    return SameTextIgnoringCase(w.className, className) &&
+           (!title || SameTextIgnoringCase(w.title, *title));
 }
 
 WindowHandle Desk::Impl::FindTopLevel(const Text& className, const Text& title) const {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "convert/Utf16.h"
+#include "platform/text/Utf16.h"
 
 namespace pendrel::desk {
 namespace {

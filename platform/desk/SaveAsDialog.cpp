@@ -1,8 +1,8 @@
 // The file-name dialog that the virtual printer shows on its own thread.
-#include "convert/Utf16.h"
 #include "platform/desk/Desk.h"
 #include "platform/desk/DeskImpl.h"
 #include "platform/desk/EditBox.h"
+#include "platform/text/Utf16.h"
 
 namespace pendrel::desk {
 

@@ -14,13 +14,20 @@ struct Expected {
 
 const char* TypeName(Variant::Type type) {
     switch (type) {
-    case Variant::Type::Empty: return "empty";
-    case Variant::Type::Bool: return "Boolean";
-    case Variant::Type::Int16: return "Integer";
-    case Variant::Type::Int32: return "Long";
-    case Variant::Type::String: return "String";
-    case Variant::Type::Error: return "omitted";
-    case Variant::Type::Object: return "Object";
+        case Variant::Type::Empty:
+            return "empty";
+        case Variant::Type::Bool:
+            return "Boolean";
+        case Variant::Type::Int16:
+            return "Integer";
+        case Variant::Type::Int32:
+            return "Long";
+        case Variant::Type::String:
+            return "String";
+        case Variant::Type::Error:
+            return "omitted";
+        case Variant::Type::Object:
+            return "Object";
     }
     return "unknown";
 }
@@ -58,11 +65,11 @@ const std::array<Expected, 19>& PrintOutContract() {
 
 void CheckOpenArguments(const std::vector<Variant>& args) {
     if (args.size() != 16)
-        throw WrongArguments("Documents.Open", "16 arguments expected, " +
-                                                   std::to_string(args.size()) + " given");
+        throw WrongArguments("Documents.Open",
+                             "16 arguments expected, " + std::to_string(args.size()) + " given");
     if (args[0].type() != Variant::Type::String)
-        throw WrongArguments("Documents.Open", "FileName must be a String, not " +
-                                                   Text(TypeName(args[0].type())));
+        throw WrongArguments("Documents.Open",
+                             "FileName must be a String, not " + Text(TypeName(args[0].type())));
     for (std::size_t i = 1; i < args.size(); ++i)
         if (!args[i].IsMissing())
             throw WrongArguments("Documents.Open", Numbered(i, "option") + " is not supported");
@@ -71,8 +78,8 @@ void CheckOpenArguments(const std::vector<Variant>& args) {
 void CheckPrintOutArguments(const std::vector<Variant>& args) {
     const auto& contract = PrintOutContract();
     if (args.size() != contract.size())
-        throw WrongArguments("PrintOut", "19 arguments expected, " + std::to_string(args.size()) +
-                                             " given");
+        throw WrongArguments("PrintOut",
+                             "19 arguments expected, " + std::to_string(args.size()) + " given");
     for (std::size_t i = 0; i < contract.size(); ++i) {
         const Expected& expected = contract[i];
         if (args[i].type() != expected.value.type())
@@ -87,8 +94,8 @@ void CheckPrintOutArguments(const std::vector<Variant>& args) {
 
 void CheckQuitArguments(const std::vector<Variant>& args) {
     if (args.size() > 3)
-        throw WrongArguments("Quit", "at most 3 arguments, " + std::to_string(args.size()) +
-                                         " given");
+        throw WrongArguments("Quit",
+                             "at most 3 arguments, " + std::to_string(args.size()) + " given");
 }
 
 }  // namespace pendrel::office

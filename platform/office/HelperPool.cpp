@@ -10,7 +10,9 @@ namespace pendrel::office {
 HelperPool::HelperPool(HelperCommand command, std::function<void()> onActivity)
     : command_(std::move(command)), onActivity_(std::move(onActivity)) {}
 
-HelperPool::~HelperPool() { Shutdown(); }
+HelperPool::~HelperPool() {
+    Shutdown();
+}
 
 std::shared_ptr<HelperProcess> HelperPool::StartLocked() {
     if (current_) endedWork_ += current_->WorkTime();
@@ -22,7 +24,9 @@ std::shared_ptr<HelperProcess> HelperPool::StartLocked() {
     return current_;
 }
 
-void HelperPool::WarmUp() { Current(); }
+void HelperPool::WarmUp() {
+    Current();
+}
 
 std::shared_ptr<HelperProcess> HelperPool::Current() {
     std::lock_guard lock(mutex_);

@@ -2,9 +2,9 @@
 // The helper that takes the next document: started on first need (or WarmUp), replaced when
 // it has died, and retired after many documents or too much memory. A retired helper lives on
 // while a document or print job still holds it and is killed when the last one lets go.
+#include <chrono>
 #include <cstdint>
 #include <functional>
-#include <chrono>
 #include <memory>
 #include <mutex>
 #include <vector>

@@ -1,18 +1,20 @@
 #include "platform/office/OfficeEngine.h"
 
 #include "platform/office/EngineCore.h"
-#include "platform/office/MemberNames.h"
 #include "platform/office/OfficeErrors.h"
 #include "platform/office/WordApplication.h"
+#include "platform/text/SameText.h"
 
 namespace pendrel::office {
 OfficeEngine::OfficeEngine(desk::Desk& desk, EventPump& pump, HelperCommand helper)
     : core_(std::make_shared<EngineCore>(desk, pump, std::move(helper))) {}
 
-OfficeEngine::~OfficeEngine() { Shutdown(); }
+OfficeEngine::~OfficeEngine() {
+    Shutdown();
+}
 
 DispatchPtr OfficeEngine::CreateObject(const Text& progId) {
-    if (!SameName(progId, "Word.Application") || core_->shutDown)
+    if (!SameTextIgnoringCase(progId, "Word.Application") || core_->shutDown)
         throw AutomationError(ErrorNumber::CannotCreateObject,
                               "ActiveX component can't create object (" + progId + ")");
     return std::make_shared<WordApplication>(core_);
@@ -26,8 +28,12 @@ void OfficeEngine::Shutdown() {
     if (!core_->shutDown) core_->Shutdown();
 }
 
-int OfficeEngine::HelpersStarted() const { return core_->pool.Started(); }
+int OfficeEngine::HelpersStarted() const {
+    return core_->pool.Started();
+}
 
-std::chrono::microseconds OfficeEngine::HelperWorkTime() const { return core_->pool.WorkTime(); }
+std::chrono::microseconds OfficeEngine::HelperWorkTime() const {
+    return core_->pool.WorkTime();
+}
 
 }  // namespace pendrel::office

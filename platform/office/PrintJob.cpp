@@ -31,7 +31,8 @@ void PrintJob::Run(std::stop_token stop) {
     // Even a job without a name waits for its render, so the spool file is not deleted while
     // the helper may still be writing it.
     Reply render = setup_.helper->Wait(setup_.renderRequest, RenderLimit, nullptr);
-    bool rendered = render.status == Reply::Status::Answered && render.answer.outcome == Outcome::Ok;
+    bool rendered =
+        render.status == Reply::Status::Answered && render.answer.outcome == Outcome::Ok;
     if (!target || !rendered || stop.stop_requested()) {
         ::unlink(setup_.spoolFile.c_str());
         if (!rendered) return Finish(State::Failed, RenderFailure(render));
@@ -45,9 +46,9 @@ void PrintJob::Run(std::stop_token stop) {
     std::string error;
     if (!MoveIntoPlace(setup_.spoolFile, *target, error))
         return Finish(State::Failed,
-                      AutomationError(ErrorNumber::PrintFailed,
-                                      "The PDF file \"" + *target + "\" could not be written: " +
-                                          error + "."));
+                      AutomationError(
+                          ErrorNumber::PrintFailed,
+                          "The PDF file \"" + *target + "\" could not be written: " + error + "."));
     Finish(State::Done);
 }
 
@@ -70,8 +71,12 @@ std::optional<AutomationError> PrintJob::Failure() const {
     return failure_;
 }
 
-void PrintJob::Abandon() { thread_.request_stop(); }
+void PrintJob::Abandon() {
+    thread_.request_stop();
+}
 
-bool PrintJob::Finished() const { return Status() != State::InProgress; }
+bool PrintJob::Finished() const {
+    return Status() != State::InProgress;
+}
 
 }  // namespace pendrel::office

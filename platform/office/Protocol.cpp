@@ -26,7 +26,8 @@ public:
         if (bytes_.size() - pos_ < sizeof(T)) return false;
         std::uint64_t v = 0;
         for (std::size_t i = 0; i < sizeof(T); ++i)
-            v |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+            v |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[pos_ + i]))
+                 << (8 * i);
         pos_ += sizeof(T);
         value = static_cast<T>(v);
         return true;
@@ -80,8 +81,8 @@ std::optional<Message> DecodeMessage(const std::string& bytes) {
     Message m;
     std::uint8_t kind = 0, outcome = 0;
     if (!in.GetInteger(kind) || !in.GetInteger(m.id) || !in.GetInteger(m.docId) ||
-        !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) || !in.GetInteger(m.workMicros) || !in.GetBytes(m.text) ||
-        !in.AtEnd())
+        !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) ||
+        !in.GetInteger(m.workMicros) || !in.GetBytes(m.text) || !in.AtEnd())
         return std::nullopt;
     if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::Failed))
         return std::nullopt;

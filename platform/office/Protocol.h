@@ -14,8 +14,8 @@ enum class MessageKind : std::uint8_t {
     Export = 2,  // docId, text: the PDF file to write
     Close = 3,   // docId
     // helper -> window
-    Ready = 10,  // the renderer has started (outcome Ok) or could not start (text says why)
-    Answer = 11, // the answer to the request with the same id
+    Ready = 10,   // the renderer has started (outcome Ok) or could not start (text says why)
+    Answer = 11,  // the answer to the request with the same id
 };
 
 // How a request ended, in the terms the user is told about.

@@ -76,7 +76,9 @@ void RemoveAbandonedSpools(const std::string& parent) {
 
 }  // namespace
 
-SpoolFolder::~SpoolFolder() { RemoveAll(); }
+SpoolFolder::~SpoolFolder() {
+    RemoveAll();
+}
 
 std::string SpoolFolder::NewFile() {
     std::lock_guard lock(mutex_);
@@ -84,8 +86,7 @@ std::string SpoolFolder::NewFile() {
         const char* tmp = std::getenv("TMPDIR");
         const std::string parent = tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
         RemoveAbandonedSpools(parent);
-        std::string pattern =
-            parent + "/pendrel-spool-" + std::to_string(::getpid()) + "-XXXXXX";
+        std::string pattern = parent + "/pendrel-spool-" + std::to_string(::getpid()) + "-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr) return {};
         path_ = pattern;
     }

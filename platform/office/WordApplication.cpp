@@ -1,9 +1,9 @@
 #include "platform/office/WordApplication.h"
 
 #include "platform/office/ArgumentChecks.h"
-#include "platform/office/MemberNames.h"
 #include "platform/office/OfficeErrors.h"
 #include "platform/office/OfficeLimits.h"
+#include "platform/text/SameText.h"
 
 namespace pendrel::office {
 WordApplication::WordApplication(std::shared_ptr<EngineCore> core) : core_(std::move(core)) {}
@@ -22,15 +22,16 @@ void WordApplication::CheckAlive() const {
 
 Variant WordApplication::Get(const Text& name) {
     CheckAlive();
-    if (SameName(name, "Documents")) return Variant::Object(std::make_shared<WordDocuments>(shared_from_this()));
-    if (SameName(name, "ActivePrinter")) return Variant::String(printer_);
-    if (SameName(name, "BackgroundPrintingStatus")) return BackgroundPrintingStatus();
+    if (SameTextIgnoringCase(name, "Documents"))
+        return Variant::Object(std::make_shared<WordDocuments>(shared_from_this()));
+    if (SameTextIgnoringCase(name, "ActivePrinter")) return Variant::String(printer_);
+    if (SameTextIgnoringCase(name, "BackgroundPrintingStatus")) return BackgroundPrintingStatus();
     throw NotSupported(name);
 }
 
 void WordApplication::Put(const Text& name, const Variant& value) {
     CheckAlive();
-    if (!SameName(name, "ActivePrinter")) throw NotSupported(name);
+    if (!SameTextIgnoringCase(name, "ActivePrinter")) throw NotSupported(name);
     if (value.type() != Variant::Type::String)
         throw AutomationError(ErrorNumber::TypeMismatch, "Type mismatch (ActivePrinter)");
     printer_ = value.AsString();
@@ -38,8 +39,8 @@ void WordApplication::Put(const Text& name, const Variant& value) {
 
 Variant WordApplication::Call(const Text& name, const std::vector<Variant>& args) {
     CheckAlive();
-    if (SameName(name, "PrintOut")) return PrintOut(args);
-    if (SameName(name, "Quit")) {
+    if (SameTextIgnoringCase(name, "PrintOut")) return PrintOut(args);
+    if (SameTextIgnoringCase(name, "Quit")) {
         Quit(args);
         return {};
     }
@@ -49,8 +50,9 @@ Variant WordApplication::Call(const Text& name, const std::vector<Variant>& args
 Reply WordApplication::WaitOnWindowThread(HelperProcess& helper, std::uint32_t request,
                                           std::chrono::milliseconds limit) {
     EventPump& pump = core_->pump;
-    return helper.Wait(request, limit,
-                       [&pump](std::chrono::milliseconds slice) { pump.ProcessPendingMessages(slice); });
+    return helper.Wait(request, limit, [&pump](std::chrono::milliseconds slice) {
+        pump.ProcessPendingMessages(slice);
+    });
 }
 
 void WordApplication::Open(const std::vector<Variant>& args) {
@@ -58,7 +60,8 @@ void WordApplication::Open(const std::vector<Variant>& args) {
     CheckOpenArguments(args);
     const Text& path = args[0].AsString();
     auto helper = core_->pool.Current();
-    if (!helper) throw AutomationError(ErrorNumber::EngineFailed, "The document engine has shut down.");
+    if (!helper)
+        throw AutomationError(ErrorNumber::EngineFailed, "The document engine has shut down.");
     Message load;
     load.kind = MessageKind::Load;
     load.text = path;
@@ -81,10 +84,12 @@ Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
                               "The printer \"" + printer_ + "\" is not available; only \"" +
                                   PdfWriterName + "\" can print here.");
     if (job_ && !job_->Finished())
-        throw AutomationError(ErrorNumber::PrintFailed, "A print job of this document is still in progress.");
+        throw AutomationError(ErrorNumber::PrintFailed,
+                              "A print job of this document is still in progress.");
     std::string spoolFile = core_->spool.NewFile();
     if (spoolFile.empty())
-        throw AutomationError(ErrorNumber::PrintFailed, "The printer's spool folder could not be made.");
+        throw AutomationError(ErrorNumber::PrintFailed,
+                              "The printer's spool folder could not be made.");
     Message render;
     render.kind = MessageKind::Export;
     render.docId = document_->docId;
@@ -100,9 +105,12 @@ Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
 Variant WordApplication::BackgroundPrintingStatus() {
     if (!job_) return Variant::Int32(0);
     switch (job_->Status()) {
-    case PrintJob::State::InProgress: return Variant::Int32(1);
-    case PrintJob::State::Done: return Variant::Int32(0);
-    case PrintJob::State::Failed: break;
+        case PrintJob::State::InProgress:
+            return Variant::Int32(1);
+        case PrintJob::State::Done:
+            return Variant::Int32(0);
+        case PrintJob::State::Failed:
+            break;
     }
     throw *job_->Failure();
 }
@@ -124,12 +132,16 @@ void WordApplication::CloseDocument() {
     document_.reset();
 }
 
-Variant WordDocuments::Get(const Text& name) { throw NotSupported("Documents." + name); }
+Variant WordDocuments::Get(const Text& name) {
+    throw NotSupported("Documents." + name);
+}
 
-void WordDocuments::Put(const Text& name, const Variant&) { throw NotSupported("Documents." + name); }
+void WordDocuments::Put(const Text& name, const Variant&) {
+    throw NotSupported("Documents." + name);
+}
 
 Variant WordDocuments::Call(const Text& name, const std::vector<Variant>& args) {
-    if (!SameName(name, "Open")) throw NotSupported("Documents." + name);
+    if (!SameTextIgnoringCase(name, "Open")) throw NotSupported("Documents." + name);
     app_->Open(args);
     // The document object Word returns is not used by anyone; none is made.
     return {};

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/posix/WildcardMatch.h"
+#include "platform/text/Utf8.h"
 
 namespace pendrel::posix {
 namespace {
@@ -65,7 +66,7 @@ std::optional<std::vector<DirectoryLister::Entry>> PosixDirectoryLister::List(co
     // A read error part-way ends the listing with what was read so far.
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
-        if (!MatchesWildcard(name, pattern) || !IsValidUtf8(name)) continue;
+        if (!MatchesWildcard(name, pattern) || !Utf8::IsValid(name)) continue;
         const std::uint32_t hidden = IsHiddenName(name) ? FileAttribute::Hidden : 0u;
         // The mask can already refuse a hidden name, whatever its kind: no stat for it.
         if (!MaskAdmits(hidden, mask)) continue;

@@ -3,34 +3,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/text/Utf8.h"
+
 namespace pendrel::posix {
 namespace {
 
-struct CodePoint {
-    char32_t value;
-    std::size_t length;
-};
-
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
-// Decodes the character at pos; a byte that starts no valid sequence stands for itself, so
-// the matcher never stalls on bad input.
-CodePoint DecodeAt(std::string_view text, std::size_t pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const std::size_t length = SequenceLength(lead);
-    if (length == 1 || pos + length > text.size()) return {lead, 1};
-    char32_t value = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) return {lead, 1};
-        value = (value << 6) | (next & 0x3F);
-    }
-    return {value, length};
+// A byte that starts no valid sequence stands for itself, so the matcher never stalls on bad
+// input.
+Utf8::Character CharacterAt(std::string_view text, std::size_t pos) {
+    const Utf8::Character c = Utf8::Decode(text, pos);
+    if (c.valid) return c;
+    return {static_cast<unsigned char>(text[pos]), 1, false};
 }
 
 // Folds the letters of the scripts whose case the file systems in use actually fold:
@@ -58,8 +41,8 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
             continue;
         }
         if (p < pattern.size()) {
-            const CodePoint pc = DecodeAt(pattern, p);
-            const CodePoint nc = DecodeAt(name, n);
+            const Utf8::Character pc = CharacterAt(pattern, p);
+            const Utf8::Character nc = CharacterAt(name, n);
             if (pc.value == U'?' || FoldCase(pc.value) == FoldCase(nc.value)) {
                 p += pc.length;
                 n += nc.length;
@@ -67,39 +50,12 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
             }
         }
         if (afterStar == none) return false;
-        resumeAt += DecodeAt(name, resumeAt).length;
+        resumeAt += CharacterAt(name, resumeAt).length;
         n = resumeAt;
         p = afterStar;
     }
     while (p < pattern.size() && pattern[p] == '*') ++p;
     return p == pattern.size();
-}
-
-bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length;
-        char32_t min;
-        if (lead >= 0xC2 && lead <= 0xDF)
-            length = 2, min = 0x80;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            length = 3, min = 0x800;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            length = 4, min = 0x10000;
-        else
-            return false;
-        if (i + length > bytes.size()) return false;
-        const CodePoint c = DecodeAt(bytes, i);
-        if (c.length != length || c.value < min || c.value > 0x10FFFF) return false;
-        if (c.value >= 0xD800 && c.value <= 0xDFFF) return false;
-        i += length;
-    }
-    return true;
 }
 
 }  // namespace pendrel::posix

@@ -9,8 +9,4 @@ namespace pendrel::posix {
 // UTF-8; a character is a code point, not a byte.
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
 
-// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates, nothing past
-// U+10FFFF): only such names can be carried in the program's text.
-bool IsValidUtf8(std::string_view bytes);
-
 }  // namespace pendrel::posix

@@ -9,19 +9,22 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "platform/Form1Layout.h"
 #include "platform/qt/CursorFile.h"
 #include "platform/qt/DroppedPaths.h"
 #include "platform/qt/Resources.h"
-#include "platform/qt/Twips.h"
 
 namespace pendrel::qt {
 namespace {
 
-constexpr int ClientWidth = 490;  // 7350 x 4020 twips
-constexpr int ClientHeight = 268;
+QRect PixelsOf(const Form1Layout::Place& place) {
+    return QRect(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+                 TwipsToPixels(place.height));
+}
 
 QFont ListFont() {
-    QFont font(QStringLiteral("Arial"), 9, QFont::Bold);
+    QFont font(QString::fromUtf8(Form1Layout::ListFontName), Form1Layout::ListFontPoints,
+               QFont::Bold);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -34,7 +37,7 @@ Form1Window::Form1Window(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       commonDialog1_(this) {
     InitResources();
-    setWindowTitle(QStringLiteral("Tallowick"));
+    setWindowTitle(QString::fromUtf8(Form1Layout::DesignCaption));
     setWindowIcon(QIcon(QStringLiteral(":/pendrel/pendrel.png")));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -42,27 +45,27 @@ Form1Window::Form1Window(QWidget* parent)
     setAutoFillBackground(true);
     setMouseTracking(true);
     setAcceptDrops(true);
-    resize(ClientWidth, ClientHeight);
+    resize(TwipsToPixels(Form1Layout::ClientWidth), TwipsToPixels(Form1Layout::ClientHeight));
     CreateControls();
 }
 
 void Form1Window::CreateControls() {
     // Creation order is stacking order; the places are fixed and no layout moves them.
     check4_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check4.jpg")), this);
-    check4_->setGeometry(8, 168, 473, 41);
+    check4_->setGeometry(PixelsOf(Form1Layout::Check4));
     listView1_ = new QtListView(this);
-    listView1_->setGeometry(8, 8, 473, 105);
+    listView1_->setGeometry(PixelsOf(Form1Layout::ListView1));
     listView1_->setFont(ListFont());
-    listView1_->setToolTip(QStringLiteral("Double-click item to remove it."));
+    listView1_->setToolTip(QString::fromUtf8(Form1Layout::ListToolTip));
     listView1_->Model().SetToolTip(listView1_->toolTip());
-    command1_ = new QPushButton(QStringLiteral("Command1"), this);
-    command1_->setGeometry(-48, 176, 41, 33);  // wholly left of the client area
+    command1_ = new QPushButton(QString::fromUtf8(Form1Layout::Command1Caption), this);
+    command1_->setGeometry(PixelsOf(Form1Layout::Command1));
     command1_->setAutoDefault(false);
     command1_->setFocusPolicy(Qt::StrongFocus);
     check2_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check2.jpg")), this);
-    check2_->setGeometry(8, 216, 473, 41);
+    check2_->setGeometry(PixelsOf(Form1Layout::Check2));
     check1_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check1.jpg")), this);
-    check1_->setGeometry(8, 120, 473, 41);
+    check1_->setGeometry(PixelsOf(Form1Layout::Check1));
 
     setTabOrder(command1_, check1_);
     setTabOrder(check1_, check2_);
@@ -70,11 +73,7 @@ void Form1Window::CreateControls() {
     setTabOrder(listView1_, check4_);
 }
 
-Form1Controls Form1Window::Controls() {
-    return Form1Controls{*this, *listView1_, *check1_, *check2_, *check4_, commonDialog1_};
-}
-
-void Form1Window::Connect(Form1& handlers) {
+void Form1Window::Connect(Form1Events& handlers) {
     handlers_ = &handlers;
     check1_->onClick = [&handlers] { handlers.Check1_Click(); };
     check2_->onClick = [&handlers] { handlers.Check2_Click(); };

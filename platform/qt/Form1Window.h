@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/Form1.h"
+#include "platform/Form1Events.h"
 #include "platform/WindowSurface.h"
 #include "platform/qt/QtCommonDialog.h"
 #include "platform/qt/QtListView.h"
@@ -19,10 +19,8 @@ class Form1Window : public QWidget, public WindowSurface {
 public:
     explicit Form1Window(QWidget* parent = nullptr);
 
-    // The controls as the window's logic sees them.
-    Form1Controls Controls();
     // From now on the window's events run these handlers.
-    void Connect(Form1& handlers);
+    void Connect(Form1Events& handlers);
 
     QtListView& listView1() { return *listView1_; }
     QtPictureButton& check1() { return *check1_; }
@@ -69,7 +67,7 @@ private:
     QtPictureButton* check1_ = nullptr;
     QtCommonDialog commonDialog1_;
 
-    Form1* handlers_ = nullptr;
+    Form1Events* handlers_ = nullptr;
     int pointer_ = 0;  // the toolkit's default until a handler writes it
     std::optional<QCursor> mouseIcon_;
     bool shown_ = false;

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <stdexcept>
 
-#include "platform/qt/Twips.h"
+#include "platform/WindowSurface.h"
 
 namespace pendrel::qt {
 

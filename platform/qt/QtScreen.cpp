@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/qt/Twips.h"
+#include "platform/WindowSurface.h"
 
 namespace pendrel::qt {
 

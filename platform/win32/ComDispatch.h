@@ -11,18 +11,18 @@ namespace pendrel::win32 {
 
 // COM for the calling thread, in a single-threaded apartment as a window's thread needs.
 class ComApartment {
-  public:
+public:
     ComApartment();
     ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-  private:
+private:
     bool initialised_ = false;
 };
 
 class ComDispatch : public Dispatch {
-  public:
+public:
     // Takes a reference of its own on object.
     explicit ComDispatch(IDispatch* object);
     ~ComDispatch() override;
@@ -33,7 +33,7 @@ class ComDispatch : public Dispatch {
     void Put(const Text& name, const Variant& value) override;
     Variant Call(const Text& name, const std::vector<Variant>& args) override;
 
-  private:
+private:
     long IdOf(const Text& name);
     Variant Invoke(const Text& name, unsigned short flags, const std::vector<Variant>& args);
 
@@ -42,7 +42,7 @@ class ComDispatch : public Dispatch {
 
 // CreateObject on the local machine: CLSIDFromProgID, then CoCreateInstance.
 class ComAutomationFactory : public AutomationFactory {
-  public:
+public:
     DispatchPtr CreateObject(const Text& progId) override;
 };
 

@@ -5,7 +5,7 @@
 
 #include <commdlg.h>
 
-#include "app/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "platform/win32/WideText.h"
 
 namespace pendrel::win32 {

@@ -10,7 +10,7 @@
 namespace pendrel::win32 {
 
 class Win32CommonDialog : public CommonDialog {
-  public:
+public:
     // The dialog's result holds this many characters, far beyond MAX_PATH: a pick of many
     // files in one folder fits.
     static constexpr std::size_t ResultCapacity = 65536;
@@ -31,7 +31,7 @@ class Win32CommonDialog : public CommonDialog {
     // hold it, NULs included) without showing anything.
     void setNextResult(const std::wstring& buffer) { nextResult_ = buffer; }
 
-  private:
+private:
     MessageBoxes& messages_;
     HWND owner_ = nullptr;
     std::int32_t flags_ = 0;

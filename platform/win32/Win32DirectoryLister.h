@@ -5,7 +5,7 @@
 namespace pendrel::win32 {
 
 class Win32DirectoryLister : public DirectoryLister {
-  public:
+public:
     std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
                                            std::uint32_t mask) override;
     // The volume's serial number and the folder's file index.

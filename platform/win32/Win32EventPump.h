@@ -13,7 +13,7 @@ namespace pendrel::win32 {
 bool DispatchWaitingMessages(HWND dialogWindow);
 
 class Win32EventPump : public EventPump {
-  public:
+public:
     Win32EventPump();
     ~Win32EventPump() override;
     Win32EventPump(const Win32EventPump&) = delete;
@@ -25,7 +25,7 @@ class Win32EventPump : public EventPump {
     void ProcessPendingMessages(std::chrono::milliseconds maxWait) override;
     void Wake() override;
 
-  private:
+private:
     HANDLE woken_;  // auto-reset: one Wake ends one wait
     HWND dialogWindow_ = nullptr;
 };

@@ -5,7 +5,7 @@
 namespace pendrel::win32 {
 
 class Win32FileSystem : public FileSystem {
-  public:
+public:
     char Separator() const override { return '\\'; }
     std::optional<std::int64_t> ModificationTime(const Text& path) const noexcept override;
     std::optional<std::uint64_t> FileSize(const Text& path) const noexcept override;

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "platform/Form1Layout.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/WideText.h"
@@ -13,8 +14,9 @@
 namespace pendrel::win32 {
 namespace {
 
-RECT Place(int left, int top, int width, int height) {
-    return RECT{left, top, left + width, top + height};
+RECT PixelsOf(const Form1Layout::Place& place) {
+    const int left = TwipsToPixels(place.left), top = TwipsToPixels(place.top);
+    return RECT{left, top, left + TwipsToPixels(place.width), top + TwipsToPixels(place.height)};
 }
 
 HBITMAP Picture(int resourceId) {
@@ -26,18 +28,21 @@ HBITMAP Picture(int resourceId) {
 void Win32Form1Window::CreateControls() {
     const HINSTANCE module = GetModuleHandleW(nullptr);
     check4_ = std::make_unique<Win32PictureButton>(
-        handle_, Check4Id, Picture(PENDREL_PICTURE_CHECK4), Place(8, 168, 473, 41));
-    listView1_ = std::make_unique<Win32ListView>(handle_, ListView1Id, Place(8, 8, 473, 105));
-    // Wholly left of the client area (-720 to -105 twips across), so it is never seen.
-    command1_ = CreateWindowExW(
-        0, L"BUTTON", L"Command1", WS_CHILD | WS_VISIBLE | WS_TABSTOP, -48, 176, 41, 33, handle_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Command1Id)), module, nullptr);
+        handle_, Check4Id, Picture(PENDREL_PICTURE_CHECK4), PixelsOf(Form1Layout::Check4));
+    listView1_ =
+        std::make_unique<Win32ListView>(handle_, ListView1Id, PixelsOf(Form1Layout::ListView1));
+    const RECT hidden = PixelsOf(Form1Layout::Command1);
+    command1_ =
+        CreateWindowExW(0, L"BUTTON", Wide(Form1Layout::Command1Caption).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP, hidden.left, hidden.top,
+                        hidden.right - hidden.left, hidden.bottom - hidden.top, handle_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Command1Id)), module, nullptr);
     SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
     check2_ = std::make_unique<Win32PictureButton>(
-        handle_, Check2Id, Picture(PENDREL_PICTURE_CHECK2), Place(8, 216, 473, 41));
+        handle_, Check2Id, Picture(PENDREL_PICTURE_CHECK2), PixelsOf(Form1Layout::Check2));
     check1_ = std::make_unique<Win32PictureButton>(
-        handle_, Check1Id, Picture(PENDREL_PICTURE_CHECK1), Place(8, 120, 473, 41));
+        handle_, Check1Id, Picture(PENDREL_PICTURE_CHECK1), PixelsOf(Form1Layout::Check1));
 
     // Tab and Shift+Tab follow the children's order: put it in the focus order. The visible
     // controls don't overlap, so the stacking this also changes shows nowhere.
@@ -63,7 +68,7 @@ void Win32Form1Window::CreateControls() {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_,
                                nullptr, module, nullptr);
-    std::wstring tip = Wide(ListToolTip);
+    std::wstring tip = Wide(Form1Layout::ListToolTip);
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

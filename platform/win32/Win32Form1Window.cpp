@@ -8,22 +8,22 @@
 
 #include <cmath>
 
+#include "platform/Form1Layout.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/WideText.h"
 
 namespace pendrel::win32 {
 namespace {
 
-constexpr float TwipsPerPixel = 15.0f;
 // A resizable frame with a title bar, minimise and close but no maximise button.
 constexpr DWORD FrameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
 
 float ToTwips(LONG pixels) {
-    return static_cast<float>(pixels) * TwipsPerPixel;
+    return PixelsToTwips(static_cast<int>(pixels));
 }
 int ToPixels(float twips) {
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+    return TwipsToPixels(twips);
 }
 
 void RegisterWindowClass(HINSTANCE module) {
@@ -47,12 +47,14 @@ Win32Form1Window::Win32Form1Window(MessageBoxes& messages) : commonDialog1_(mess
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterWindowClass(module);
-    RECT frame{0, 0, ClientWidth, ClientHeight};
+    RECT frame{0, 0, TwipsToPixels(Form1Layout::ClientWidth),
+               TwipsToPixels(Form1Layout::ClientHeight)};
     AdjustWindowRectEx(&frame, FrameStyle, FALSE, 0);
     // Files and folders dropped from Explorer are queued as the buttons queue them.
-    handle_ = CreateWindowExW(WS_EX_ACCEPTFILES, ClassName, L"Tallowick", FrameStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, module, nullptr);
+    handle_ =
+        CreateWindowExW(WS_EX_ACCEPTFILES, ClassName, Wide(Form1Layout::DesignCaption).c_str(),
+                        FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, module, nullptr);
     SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
     CreateControls();
@@ -66,11 +68,7 @@ Win32Form1Window::~Win32Form1Window() {
     if (mouseIcon_) DestroyCursor(mouseIcon_);
 }
 
-Form1Controls Win32Form1Window::Controls() {
-    return Form1Controls{*this, *listView1_, *check1_, *check2_, *check4_, commonDialog1_};
-}
-
-void Win32Form1Window::Connect(Form1& handlers) {
+void Win32Form1Window::Connect(Form1Events& handlers) {
     handlers_ = &handlers;
     check1_->onClick = [&handlers] { handlers.Check1_Click(); };
     check2_->onClick = [&handlers] { handlers.Check2_Click(); };

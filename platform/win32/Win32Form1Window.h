@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Form1.h"
+#include "platform/Form1Events.h"
 #include "platform/WindowSurface.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32CommonDialog.h"
@@ -17,11 +17,8 @@ namespace pendrel::win32 {
 Text CurrentFolder();
 
 class Win32Form1Window : public WindowSurface {
-  public:
-    static constexpr int ClientWidth = 490;  // 7350 x 4020 twips
-    static constexpr int ClientHeight = 268;
+public:
     static constexpr const wchar_t* ClassName = L"PendrelForm1";
-    static constexpr const char* ListToolTip = "Double-click item to remove it.";
 
     // messages: where the Add Files dialog reports a pick too large for it.
     explicit Win32Form1Window(MessageBoxes& messages);
@@ -29,10 +26,8 @@ class Win32Form1Window : public WindowSurface {
     Win32Form1Window(const Win32Form1Window&) = delete;
     Win32Form1Window& operator=(const Win32Form1Window&) = delete;
 
-    // The controls as the window's logic sees them.
-    Form1Controls Controls();
     // From now on the window's events run these handlers.
-    void Connect(Form1& handlers);
+    void Connect(Form1Events& handlers);
     // Shows the window with the keyboard focus on the hidden Command1.
     void Show();
 
@@ -72,7 +67,7 @@ class Win32Form1Window : public WindowSurface {
         ListView1Id = 210
     };
 
-  private:
+private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self);
@@ -94,7 +89,7 @@ class Win32Form1Window : public WindowSurface {
     HWND toolTip_ = nullptr;
     HWND savedFocus_ = nullptr;
 
-    Form1* handlers_ = nullptr;
+    Form1Events* handlers_ = nullptr;
     int pointer_ = 0;  // the platform's default until a handler writes it
     HCURSOR mouseIcon_ = nullptr;
 };

@@ -9,21 +9,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Form1Layout.h"
 #include "platform/win32/WideText.h"
 
 namespace pendrel::win32 {
 namespace {
 
-constexpr float TwipsPerPixel = 15.0f;
-
 // Arial 9 point bold, western character set.
 HFONT ListFont() {
     const HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    const int height = -MulDiv(Form1Layout::ListFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"Arial");
+                       DEFAULT_PITCH | FF_SWISS, Wide(Form1Layout::ListFontName).c_str());
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ void Win32ListView::AddColumnHeader(const Text& text) {
 
 void Win32ListView::SetColumnHeaderWidth(std::size_t index, float twips) {
     if (index < 1 || index > ColumnHeaderCount()) throw std::out_of_range("no such column");
-    const int pixels = static_cast<int>(std::lround(twips / TwipsPerPixel));
+    const int pixels = TwipsToPixels(twips);
     ListView_SetColumnWidth(handle_, static_cast<int>(index - 1), pixels);
 }
 

@@ -7,7 +7,7 @@
 namespace pendrel::win32 {
 
 class Win32ListView : public ListView {
-  public:
+public:
     Win32ListView(HWND parent, int id, const RECT& place);
     ~Win32ListView() override;
     Win32ListView(const Win32ListView&) = delete;
@@ -30,7 +30,7 @@ class Win32ListView : public ListView {
     ItemId IdAt(std::size_t index) const override;
     std::optional<std::size_t> IndexOf(ItemId id) const override;
 
-  private:
+private:
     // A 1-based position turned into the control's row; throws std::out_of_range outside
     // 1..Count.
     int RowAt(std::size_t index) const;

@@ -9,7 +9,7 @@
 namespace pendrel::win32 {
 
 class Win32PictureButton : public PictureButton {
-  public:
+public:
     // picture: owned by the button from now on; nullptr draws an empty face.
     Win32PictureButton(HWND parent, int id, HBITMAP picture, const RECT& place);
     ~Win32PictureButton() override;
@@ -28,7 +28,7 @@ class Win32PictureButton : public PictureButton {
     // WM_DRAWITEM from the window: the picture centred, its middle part where it is taller.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
-  private:
+private:
     HWND handle_ = nullptr;
     HBITMAP picture_ = nullptr;
     int value_ = 0;

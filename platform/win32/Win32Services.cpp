@@ -9,18 +9,12 @@
 #include "platform/win32/WideText.h"
 
 namespace pendrel::win32 {
-namespace {
-
-constexpr float TwipsPerPixel = 15.0f;
-
-}  // namespace
-
 float Win32Screen::WidthTwips() const {
-    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixel;
+    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN));
 }
 
 float Win32Screen::HeightTwips() const {
-    return static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixel;
+    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN));
 }
 
 void Win32MessageBoxes::Show(const Text& text, const Text& title) {

@@ -11,14 +11,14 @@
 namespace pendrel::win32 {
 
 class Win32Screen : public Screen {
-  public:
+public:
     float WidthTwips() const override;
     float HeightTwips() const override;
 };
 
 // MessageBoxW with OK only and no icon, over the owner window.
 class Win32MessageBoxes : public MessageBoxes {
-  public:
+public:
     struct Shown {
         Text text;
         Text title;
@@ -31,7 +31,7 @@ class Win32MessageBoxes : public MessageBoxes {
     void setAutoAnswer(bool on) { autoAnswer_ = on; }
     const std::vector<Shown>& shown() const { return shown_; }
 
-  private:
+private:
     HWND owner_ = nullptr;
     bool autoAnswer_ = false;
     std::vector<Shown> shown_;
@@ -39,18 +39,18 @@ class Win32MessageBoxes : public MessageBoxes {
 
 // The shell's folder browser: SHBrowseForFolderW, SHGetPathFromIDListW, CoTaskMemFree.
 class Win32FolderBrowser : public FolderBrowser {
-  public:
+public:
     Text Browse(WindowHandle owner, const Text& title) override;
 
     // For tests: the next Browse yields this path (empty: as if cancelled) without showing.
     void setNextFolder(const Text& folder) { nextFolder_ = folder; }
 
-  private:
+private:
     std::optional<Text> nextFolder_;
 };
 
 class Win32Program : public Program {
-  public:
+public:
     Text Folder() const override;
     void End() override;
 

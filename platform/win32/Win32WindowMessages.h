@@ -5,7 +5,7 @@
 namespace pendrel::win32 {
 
 class Win32WindowMessages : public WindowMessages {
-  public:
+public:
     WindowHandle FindWindow(const Text& className, const Text& title) override;
     std::vector<WindowHandle> FindWindows(const Text& className, const Text& title) override;
     // Walks the children itself: Wine's FindWindowEx finds nothing when the "child after"

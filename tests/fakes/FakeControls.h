@@ -19,9 +19,15 @@ public:
     std::vector<char> writes;  // 'L' and 'T' in the order Left and Top were written
 
     float Left() const override { return left; }
-    void SetLeft(float v) override { left = v; writes.push_back('L'); }
+    void SetLeft(float v) override {
+        left = v;
+        writes.push_back('L');
+    }
     float Top() const override { return top; }
-    void SetTop(float v) override { top = v; writes.push_back('T'); }
+    void SetTop(float v) override {
+        top = v;
+        writes.push_back('T');
+    }
     float Width() const override { return width; }
     float Height() const override { return height; }
     Text Caption() const override { return caption; }
@@ -103,9 +109,18 @@ public:
     std::vector<Text> nextResults;  // what each ShowOpen yields, in turn
     std::function<void()> onShow;
 
-    void SetFlags(std::int32_t f) override { flags = f; calls.push_back("Flags"); }
-    void SetDialogTitle(const Text& t) override { title = t; calls.push_back("DialogTitle"); }
-    void SetFilter(const Text& f) override { filter = f; calls.push_back("Filter"); }
+    void SetFlags(std::int32_t f) override {
+        flags = f;
+        calls.push_back("Flags");
+    }
+    void SetDialogTitle(const Text& t) override {
+        title = t;
+        calls.push_back("DialogTitle");
+    }
+    void SetFilter(const Text& f) override {
+        filter = f;
+        calls.push_back("Filter");
+    }
     void ShowOpen() override {
         calls.push_back("ShowOpen");
         if (onShow) onShow();

@@ -52,8 +52,7 @@ struct FakeForm {
     NoDirectories noDirectories;
     std::unique_ptr<Form1> form;
 
-    explicit FakeForm(AutomationFactory* automation = nullptr,
-                      WindowMessages* windows = nullptr,
+    explicit FakeForm(AutomationFactory* automation = nullptr, WindowMessages* windows = nullptr,
                       DirectoryLister* directories = nullptr, FileSystem* files = nullptr) {
         form = std::make_unique<Form1>(
             Form1Controls{window, list, check1, check2, check4, dialog},

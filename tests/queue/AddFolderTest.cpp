@@ -38,7 +38,7 @@ std::vector<Text> Sorted(std::vector<Text> texts) {
 
 template <typename Tree>
 class FolderScan : public ::testing::Test {
-  protected:
+protected:
     Tree tree;
 };
 using Trees = ::testing::Types<InMemoryTree, OnDiskTree>;

@@ -1,7 +1,7 @@
 #include "platform/office/helper/DocumentSniffer.h"
 
-#include <fstream>
 #include <sys/stat.h>
+#include <fstream>
 
 namespace pendrel::office {
 namespace {

@@ -7,8 +7,8 @@
 namespace pendrel::office {
 
 enum class FileKind {
-    Missing,      // nothing readable at the path
-    Empty,        // a file of no bytes
+    Missing,  // nothing readable at the path
+    Empty,    // a file of no bytes
     WordCandidate,
     NotWord,
 };

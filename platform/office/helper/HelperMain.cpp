@@ -65,9 +65,12 @@ Message Answer(const Message& request, const LokResult& result) {
 
 LokResult Handle(LokSession& session, const Message& request) {
     switch (request.kind) {
-    case MessageKind::Load: return session.Load(request.text);
-    case MessageKind::Export: return session.Export(request.docId, request.text);
-    default: return {Outcome::Failed, 0, "unknown request"};
+        case MessageKind::Load:
+            return session.Load(request.text);
+        case MessageKind::Export:
+            return session.Export(request.docId, request.text);
+        default:
+            return {Outcome::Failed, 0, "unknown request"};
     }
 }
 
@@ -110,10 +113,10 @@ int Serve(int socketFd, const std::string& profileFolder) {
             result = Handle(*session, *request);
         }
         Message answer = Answer(*request, result);
-        answer.workMicros = static_cast<std::uint64_t>(
-            std::chrono::duration_cast<std::chrono::microseconds>(
-                std::chrono::steady_clock::now() - started + closeWork)
-                .count());
+        answer.workMicros =
+            static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                           std::chrono::steady_clock::now() - started + closeWork)
+                                           .count());
         closeWork = {};
         if (!SendMessage(socketFd, answer)) break;
     }

@@ -104,10 +104,14 @@ std::string LokSession::TakeError() {
 
 LokResult LokSession::Load(const std::string& path) {
     switch (SniffDocument(path)) {
-    case FileKind::Missing: return {Outcome::NotFound, 0, {}};
-    case FileKind::Empty: return {Outcome::NotWordDocument, 0, "the file is empty"};
-    case FileKind::NotWord: return {Outcome::NotWordDocument, 0, {}};
-    case FileKind::WordCandidate: break;
+        case FileKind::Missing:
+            return {Outcome::NotFound, 0, {}};
+        case FileKind::Empty:
+            return {Outcome::NotWordDocument, 0, "the file is empty"};
+        case FileKind::NotWord:
+            return {Outcome::NotWordDocument, 0, {}};
+        case FileKind::WordCandidate:
+            break;
     }
     passwordAsked_ = false;
     loadingUrl_ = FileUrlFromPath(Canonical(path));

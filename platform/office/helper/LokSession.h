@@ -24,8 +24,7 @@ public:
     // Starts LibreOffice from its program folder with the profile folder given (created when
     // missing). Nothing, with error filled in, when it cannot start.
     static std::unique_ptr<LokSession> Start(const std::string& programFolder,
-                                             const std::string& profileFolder,
-                                             std::string& error);
+                                             const std::string& profileFolder, std::string& error);
     ~LokSession();
     LokSession(const LokSession&) = delete;
     LokSession& operator=(const LokSession&) = delete;

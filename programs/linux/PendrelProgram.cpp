@@ -1,0 +1,31 @@
+#include "programs/linux/PendrelProgram.h"
+
+#include <filesystem>
+
+#include "programs/linux/TerminationSignals.h"
+
+namespace pendrel::programs {
+
+Text LocateOfficeHelper(const Text& programFolder) {
+    const std::filesystem::path folder(programFolder);
+    const auto beside = folder / "pendrel-office";
+    if (std::filesystem::exists(beside)) return beside.string();
+    return (folder.parent_path() / "libexec" / "pendrel" / "pendrel-office").string();
+}
+
+PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfile)
+    : engine(desk, eventPump, office::HelperCommand{officeHelper, officeProfile}),
+      form(Form1Controls{window, window.listView1(), window.check1(), window.check2(),
+                         window.check4(), window.commonDialog1()},
+           Form1Services{screen, fileSystem, directoryLister, messageBoxes, folderBrowser, program,
+                         eventPump, engine, desk}) {
+    window.Connect(form);
+    // LibreOffice takes seconds to start: start it as soon as there is something to convert,
+    // so that Convert seldom waits for it.
+    QObject::connect(&window.listView1().Model(), &qt::QueueModel::becameNonEmpty, &window,
+                     [this] { engine.WarmUp(); });
+    program.AddShutdownHook([this] { engine.Shutdown(); });
+    EndOnTerminationSignals(program);
+}
+
+}  // namespace pendrel::programs

@@ -1,0 +1,39 @@
+#pragma once
+// The whole running program as main builds it: the window and its logic, the services they
+// use, the desk for the printer's dialog and the embedded document engine.
+#include "app/Form1.h"
+#include "platform/desk/Desk.h"
+#include "platform/office/OfficeEngine.h"
+#include "platform/posix/PosixDirectoryLister.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/qt/Form1Window.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFolderBrowser.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtProgram.h"
+#include "platform/qt/QtScreen.h"
+
+namespace pendrel::programs {
+
+// Where the engine's helper is: beside the program in the build tree, or in the install
+// tree's libexec folder.
+Text LocateOfficeHelper(const Text& programFolder);
+
+struct PendrelProgram {
+    // officeProfile: the engine's LibreOffice profile folder; empty for its own default.
+    explicit PendrelProgram(const Text& officeHelper, const Text& officeProfile = {});
+
+    qt::Form1Window window;
+    qt::QtScreen screen;
+    posix::PosixFileSystem fileSystem;
+    posix::PosixDirectoryLister directoryLister;
+    qt::QtMessageBoxes messageBoxes{&window};
+    qt::QtFolderBrowser folderBrowser{&window};
+    qt::QtProgram program;
+    qt::QtEventPump eventPump;
+    desk::Desk desk;
+    office::OfficeEngine engine;
+    Form1 form;
+};
+
+}  // namespace pendrel::programs

@@ -1,0 +1,111 @@
+// Folder listings and files on Windows' own file calls, in a folder the test builds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/win32/Win32Api.h"
+
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32DirectoryLister.h"
+#include "platform/win32/Win32FileSystem.h"
+
+namespace pendrel::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder : public ::testing::Test {
+protected:
+    const fs::path root =
+        fs::temp_directory_path() / ("pendrel-lister-" + std::to_string(GetCurrentProcessId()));
+    Win32DirectoryLister lister;
+
+    void SetUp() override { fs::create_directory(root); }
+    void TearDown() override {
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        fs::remove_all(root);
+    }
+
+    // False when the file system cannot keep the attributes.
+    bool Make(const wchar_t* name, DWORD attributes = 0, bool folder = false) {
+        const fs::path path = root / name;
+        if (folder) {
+            fs::create_directory(path);
+        } else {
+            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        }
+        if (attributes == 0) return true;
+        SetFileAttributesW(path.c_str(), attributes | (folder ? FILE_ATTRIBUTE_DIRECTORY : 0));
+        return (GetFileAttributesW(path.c_str()) & attributes) == attributes;
+    }
+
+    Text At(const char* name) const { return Narrow(root.wstring()) + "\\" + name; }
+
+    std::vector<Text> Names(const Text& pattern, std::uint32_t mask) {
+        std::vector<Text> names;
+        if (const auto listing = lister.List(At(""), pattern, mask))
+            for (const auto& e : *listing) names.push_back(e.name);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(TempFolder, TheMaskAdmitsHiddenSystemAndFolderEntriesOnlyWhenItHoldsTheirAttributes) {
+    for (const wchar_t* name : {L"a.doc", L"B.DOC", L"notes.txt"}) Make(name);
+    Make(L"sub", 0, true);
+    Make(L"ro.doc", FILE_ATTRIBUTE_READONLY);
+    if (!Make(L"hidden.doc", FILE_ATTRIBUTE_HIDDEN) ||
+        !Make(L"system.doc", FILE_ATTRIBUTE_SYSTEM) ||
+        !Make(L"both.doc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) ||
+        !Make(L"hiddenfolder", FILE_ATTRIBUTE_HIDDEN, true)) {
+        GTEST_SKIP() << "this file system cannot keep the hidden and system attributes";
+    }
+    using Names = std::vector<Text>;
+    // Files: hidden and system ones included, folders left out; case does not matter.
+    EXPECT_EQ(this->Names("*.doc", 2 | 4),
+              (Names{"B.DOC", "a.doc", "both.doc", "hidden.doc", "ro.doc", "system.doc"}));
+    EXPECT_EQ(this->Names("*.doc", 2), (Names{"B.DOC", "a.doc", "hidden.doc", "ro.doc"}));
+    EXPECT_EQ(this->Names("*.doc", 0), (Names{"B.DOC", "a.doc", "ro.doc"}));
+    // Folders: the plain ones, ordinary files always; a hidden folder is never entered.
+    EXPECT_EQ(this->Names("*", 16),
+              (Names{".", "..", "B.DOC", "a.doc", "notes.txt", "ro.doc", "sub"}));
+    const auto none = lister.List(At(""), "nothing*", 16);
+    ASSERT_TRUE(none) << "no match is an empty listing";
+    EXPECT_TRUE(none->empty());
+    EXPECT_FALSE(lister.List(At("missing\\"), "*", 16)) << "a missing folder is none";
+}
+
+TEST_F(TempFolder, AFolderIsKnownWhateverPathReachesIt) {
+    Make(L"sub", 0, true);
+    Make(L"other", 0, true);
+    Make(L"file.doc");
+    const auto sub = lister.FolderIdentity(At("sub"));
+    ASSERT_TRUE(sub);
+    EXPECT_EQ(lister.FolderIdentity(At("other\\..\\sub")), sub);
+    EXPECT_NE(lister.FolderIdentity(At("other")), sub);
+    EXPECT_FALSE(lister.FolderIdentity(At("file.doc"))) << "a file is no folder";
+    EXPECT_FALSE(lister.FolderIdentity(At("missing")));
+}
+
+// Sizes and missing files are also met through the window's drop test.
+TEST_F(TempFolder, AFileIsDeletedAndDeletingAMissingOneFailsNamingIt) {
+    Make(L"a.pdf");
+    Win32FileSystem files;
+    const Text pdf = At("a.pdf");
+    EXPECT_EQ(files.FileSize(pdf), 0u) << "an empty file has a size";
+    files.DeleteFile(pdf);
+    EXPECT_FALSE(files.ModificationTime(pdf));
+    try {
+        files.DeleteFile(pdf);
+        FAIL() << "deleting a missing file must fail";
+    } catch (const SystemError& e) {
+        EXPECT_EQ(e.Number(), static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
+        EXPECT_NE(e.Description().find(pdf), Text::npos);
+    }
+}
+
+}  // namespace
+}  // namespace pendrel::win32
