@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-dejavu-core
   libreoffice-writer libreofficekit-dev
   poppler-utils xvfb xauth
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian man-db
   g++-mingw-w64-x86-64-posix wine wine64
 )
 

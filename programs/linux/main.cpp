@@ -1,30 +1,40 @@
-// Pendrel: builds the program, runs the window's load step, shows the window and waits for
-// events. Closing the window ends the program. Files and folders named on the command line
-// (what "Open with Pendrel" passes) are queued once the window is up.
+// Pendrel: reads the command line, builds the program, runs the window's load step, shows the
+// window and waits for events. Closing the window ends the program. Files and folders named on
+// the command line (what "Open with Pendrel" passes) are queued once the window is up.
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QTimer>
+#include <cstdio>
 #include <vector>
 
+#include "programs/linux/CommandLine.h"
 #include "programs/linux/PendrelProgram.h"
 
 namespace {
 
-// Every argument after the program's name is a path: the toolkit has already taken its own
-// options out, and the program has none.
-std::vector<pendrel::Text> PathArguments() {
-    QStringList arguments = QApplication::arguments();
-    if (!arguments.isEmpty()) arguments.removeFirst();
-    std::vector<pendrel::Text> paths;
-    for (const QString& argument : arguments) paths.push_back(argument.toStdString());
-    return paths;
-}
+// The paths the command line queues, one line each, when the category's info is switched on:
+//   QT_LOGGING_RULES=pendrel.commandline.info=true pendrel ...
+Q_LOGGING_CATEGORY(commandLineLog, "pendrel.commandline", QtWarningMsg)
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     using namespace pendrel;
-    QApplication app(argc, argv);
+    // Help, version and a refused command line are answered before there is any window, so
+    // they need no display.
+    const programs::CommandLine line = programs::ReadCommandLine(programs::ArgumentsOf(argc, argv));
+    if (line.action != programs::CommandLine::Action::OpenWindow) {
+        const std::string text = programs::AnswerText(line);
+        std::FILE* stream = programs::AnswerStatus(line) == 0 ? stdout : stderr;
+        std::fputs(text.c_str(), stream);
+        return programs::AnswerStatus(line);
+    }
+
+    // The toolkit gets the program's name alone: every argument has been read above, and one
+    // after "--" is a path even when it looks like one of the toolkit's options.
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Pendrel"));
 
     const qt::QtProgram where;
@@ -33,7 +43,11 @@ int main(int argc, char* argv[]) {
     pendrel.form.Form_Load();
     pendrel.window.show();
 
-    const std::vector<Text> paths = PathArguments();
+    std::vector<Text> paths;
+    for (const QString& path : line.paths) {
+        qCInfo(commandLineLog).noquote() << "queue:" << path;
+        paths.push_back(path.toStdString());
+    }
     const Text currentFolder = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
     // After show: the message naming missing paths then comes up over the window.
     if (!paths.empty())

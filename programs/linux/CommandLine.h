@@ -1,0 +1,29 @@
+#pragma once
+// Reads pendrel's command line by the rules of platform/CommandLineOptions.h. It needs no
+// application object and no display, so --help and --version answer before any window.
+#include <QStringList>
+#include <string>
+
+namespace pendrel::programs {
+
+// The name the program goes by in its help and its messages.
+inline constexpr const char* ProgramName = "pendrel";
+
+struct CommandLine {
+    enum class Action { OpenWindow, ShowHelp, ShowVersion, Refuse };
+    Action action = Action::OpenWindow;
+    QStringList paths;  // to queue, in the order given
+    QString reason;     // why the command line was refused
+};
+
+// The arguments as main received them, the program's own name first.
+QStringList ArgumentsOf(int argc, char* argv[]);
+
+CommandLine ReadCommandLine(const QStringList& arguments);
+
+// What the program prints for a command line it does not open the window for (to the output
+// stream, or to the error stream when refused), and the status it then ends with.
+std::string AnswerText(const CommandLine& line);
+int AnswerStatus(const CommandLine& line);
+
+}  // namespace pendrel::programs

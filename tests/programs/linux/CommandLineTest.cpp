@@ -1,0 +1,148 @@
+// pendrel's command line, through the built program: --help and --version answer without a
+// display, an unknown option is refused with status 2, and the paths (those after "--" too)
+// reach the queue in the order given.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out, err;
+};
+
+// The environment of a run: a cache of its own, and no display at all unless the test gives
+// one. A window attempted on the platform named here makes the toolkit end the program.
+QProcessEnvironment Environment(const QString& home, const QString& platform = "no-display") {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
+    return env;
+}
+
+Outcome Run(const QStringList& arguments, const QString& home) {
+    QProcess pendrel;
+    pendrel.setProcessEnvironment(Environment(home));
+    pendrel.start(QStringLiteral(PENDREL_PROGRAM), arguments);
+    Outcome outcome;
+    if (!pendrel.waitForFinished(30000)) {
+        pendrel.kill();
+        pendrel.waitForFinished();
+        return outcome;
+    }
+    outcome.out = QString::fromUtf8(pendrel.readAllStandardOutput());
+    outcome.err = QString::fromUtf8(pendrel.readAllStandardError());
+    if (pendrel.exitStatus() == QProcess::NormalExit) outcome.status = pendrel.exitCode();
+    return outcome;
+}
+
+}  // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(home_.isValid()); }
+
+    void helpPrintsUsageOptionsAndPathsWithoutADisplay_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("long") << QStringList{"--help"};
+        QTest::newRow("short") << QStringList{"-h"};
+        QTest::newRow("with paths and version") << QStringList{"a.doc", "--version", "-h"};
+    }
+    void helpPrintsUsageOptionsAndPathsWithoutADisplay() {
+        QFETCH(QStringList, arguments);
+        const Outcome outcome = Run(arguments, home_.path());
+        QCOMPARE(outcome.status, 0);
+        QCOMPARE(outcome.err, QString());
+        QVERIFY2(outcome.out.startsWith("Usage: pendrel [options] [--] [paths...]\n"),
+                 qPrintable(outcome.out));
+        for (const char* expected : {"\n  -h, --help ", "\n  -v, --version ", "\n  paths ",
+                                     "Word documents (.doc) to PDF"})
+            QVERIFY2(outcome.out.contains(expected), expected);
+        for (const QString& line : outcome.out.split('\n'))
+            QVERIFY2(line.size() <= 80, qPrintable(line));
+    }
+
+    void versionPrintsTheProductAndProjectVersion_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("long") << QStringList{"--version"};
+        QTest::newRow("short") << QStringList{"-v"};
+        QTest::newRow("after a path") << QStringList{"a.doc", "-v"};
+    }
+    void versionPrintsTheProductAndProjectVersion() {
+        QFETCH(QStringList, arguments);
+        const Outcome outcome = Run(arguments, home_.path());
+        QCOMPARE(outcome.status, 0);
+        QCOMPARE(outcome.out, QStringLiteral("Pendrel " PENDREL_VERSION "\n"));
+        QCOMPARE(outcome.err, QString());
+    }
+
+    void anUnknownOptionIsRefusedWithStatus2_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("long") << QStringList{"--frobnicate"} << "frobnicate";
+        QTest::newRow("short") << QStringList{"-x"} << "'x'";
+        QTest::newRow("after paths") << QStringList{"a.doc", "--bogus", "b.doc"} << "bogus";
+        QTest::newRow("a toolkit option") << QStringList{"-platform", "xcb"} << "p, l, a";
+        QTest::newRow("a value to help") << QStringList{"--help=all"} << "help";
+    }
+    void anUnknownOptionIsRefusedWithStatus2() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, named);
+        const Outcome outcome = Run(arguments, home_.path());
+        QCOMPARE(outcome.status, 2);
+        QCOMPARE(outcome.out, QString());
+        QVERIFY2(outcome.err.startsWith("pendrel: "), qPrintable(outcome.err));
+        QVERIFY2(outcome.err.contains(named), qPrintable(outcome.err));
+        QVERIFY2(outcome.err.contains("Try 'pendrel --help'"), qPrintable(outcome.err));
+    }
+
+    // The window opens (offscreen) and the paths go to the queue as given, in order; a path
+    // after "--" is a path whatever it looks like. None of them exists, so no engine starts.
+    void pathsReachTheQueueInOrderAndDashPathsAfterTheDoubleDash() {
+        const QStringList paths{"b.doc", "a folder", "-dash.doc", "--help", "-v", "a.doc"};
+        const QStringList arguments{"b.doc",  "a folder", "--",   "-dash.doc",
+                                    "--help", "-v",       "a.doc"};
+        QProcess pendrel;
+        QProcessEnvironment env = Environment(home_.path(), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"),
+                   QStringLiteral("pendrel.commandline.info=true"));
+        pendrel.setProcessEnvironment(env);
+        pendrel.setWorkingDirectory(home_.path());
+        pendrel.start(QStringLiteral(PENDREL_PROGRAM), arguments);
+        QVERIFY(pendrel.waitForStarted());
+
+        QStringList queued;
+        QByteArray err;
+        QElapsedTimer clock;
+        clock.start();
+        while (queued.size() < paths.size() && clock.elapsed() < 30000 &&
+               pendrel.state() == QProcess::Running) {
+            pendrel.waitForReadyRead(200);
+            err += pendrel.readAllStandardError();
+            queued.clear();
+            for (const QByteArray& line : err.split('\n'))
+                if (line.startsWith("pendrel.commandline: queue: "))
+                    queued << QString::fromUtf8(line.mid(28));
+        }
+        const bool running = pendrel.state() == QProcess::Running;
+        pendrel.terminate();
+        if (!pendrel.waitForFinished(10000)) {
+            pendrel.kill();
+            pendrel.waitForFinished();
+        }
+        QVERIFY2(running, err.constData());
+        QCOMPARE(queued, paths);
+    }
+
+private:
+    QTemporaryDir home_;
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"
