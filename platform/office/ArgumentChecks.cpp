@@ -1,16 +1,10 @@
 #include "platform/office/ArgumentChecks.h"
 
-#include <array>
-
+#include "platform/WordContract.h"
 #include "platform/office/OfficeErrors.h"
 
 namespace pendrel::office {
 namespace {
-
-struct Expected {
-    const char* name;
-    Variant value;
-};
 
 const char* TypeName(Variant::Type type) {
     switch (type) {
@@ -36,31 +30,6 @@ Text Numbered(std::size_t index, const char* name) {
     return "argument " + std::to_string(index + 1) + " (" + name + ")";
 }
 
-const std::array<Expected, 19>& PrintOutContract() {
-    static const std::array<Expected, 19> contract{{
-        {"Background", Variant::Bool(true)},
-        {"Append", Variant::Missing()},
-        {"Range", Variant::Int32(0)},
-        {"OutputFileName", Variant::Missing()},
-        {"From", Variant::Missing()},
-        {"To", Variant::Missing()},
-        {"Item", Variant::Int32(0)},
-        {"Copies", Variant::Int16(1)},
-        {"Pages", Variant::String("")},
-        {"PageType", Variant::Int32(0)},
-        {"PrintToFile", Variant::Bool(false)},
-        {"Collate", Variant::Bool(true)},
-        {"FileName", Variant::String("")},
-        {"ActivePrinterMacGX", Variant::Missing()},
-        {"ManualDuplexPrint", Variant::Bool(false)},
-        {"PrintZoomColumn", Variant::Int16(0)},
-        {"PrintZoomRow", Variant::Int16(0)},
-        {"PrintZoomPaperWidth", Variant::Int16(0)},
-        {"PrintZoomPaperHeight", Variant::Int16(0)},
-    }};
-    return contract;
-}
-
 }  // namespace
 
 void CheckOpenArguments(const std::vector<Variant>& args) {
@@ -76,12 +45,12 @@ void CheckOpenArguments(const std::vector<Variant>& args) {
 }
 
 void CheckPrintOutArguments(const std::vector<Variant>& args) {
-    const auto& contract = PrintOutContract();
+    const auto& contract = WordContract::PrintOutArguments();
     if (args.size() != contract.size())
         throw WrongArguments("PrintOut",
                              "19 arguments expected, " + std::to_string(args.size()) + " given");
     for (std::size_t i = 0; i < contract.size(); ++i) {
-        const Expected& expected = contract[i];
+        const WordContract::Argument& expected = contract[i];
         if (args[i].type() != expected.value.type())
             throw WrongArguments("PrintOut", Numbered(i, expected.name) + " must be " +
                                                  TypeName(expected.value.type()) + ", not " +

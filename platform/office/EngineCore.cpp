@@ -10,15 +10,14 @@ void EngineCore::AddJob(std::shared_ptr<PrintJob> job) {
 
 void EngineCore::Shutdown() {
     shutDown = true;
-    pool.Shutdown();
     std::vector<std::shared_ptr<PrintJob>> jobs;
     {
         std::lock_guard lock(jobsMutex_);
         jobs.swap(jobs_);
     }
     for (auto& job : jobs) job->Abandon();
-    // The jobs' threads end here: their helpers are dead, their dialogs stopped.
-    jobs.clear();
+    jobs.clear();  // their threads end here: the dialogs and the waits are stopped
+    spooler.Shutdown();
     spool.RemoveAll();
 }
 

@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -14,10 +16,6 @@
 
 namespace pendrel::office {
 namespace {
-
-std::string Seconds(std::chrono::milliseconds limit) {
-    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
-}
 
 // After fork in a threaded process: only async-signal-safe calls until exec.
 [[noreturn]] void ExecHelper(int childEnd, const std::vector<char*>& argv) {
@@ -36,10 +34,10 @@ std::string Seconds(std::chrono::milliseconds limit) {
 
 }  // namespace
 
-HelperProcess::HelperProcess(HelperCommand command, std::function<void()> onActivity)
-    : command_(std::move(command)), onActivity_(std::move(onActivity)) {
+HelperProcess::HelperProcess(HelperCommand command, std::string folder,
+                             std::function<void()> onActivity)
+    : command_(std::move(command)), folder_(std::move(folder)), onActivity_(std::move(onActivity)) {
     int ends[2];
-    startedAt_ = Clock::now();
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         gone_ = true;
         goneReason_ = "the document engine could not be started (no socket)";
@@ -55,15 +53,22 @@ HelperProcess::HelperProcess(HelperCommand command, std::function<void()> onActi
 }
 
 HelperProcess::~HelperProcess() {
+    Retire();
+    // A helper asked to end leaves at once when idle; one still busy is not waited for long.
+    const auto deadline = Clock::now() + HelperEndGrace;
+    while (!IsGone() && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     Kill("the document engine was shut down");
     if (reader_.joinable()) reader_.join();
     if (socket_ >= 0) ::close(socket_);
+    // Its temporary files and the copies it was given go with it.
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
 }
 
 void HelperProcess::Spawn(int childEnd) {
-    std::string parent = std::to_string(::getpid());
-    std::vector<std::string> args{command_.executable, parent};
-    if (!command_.profileFolder.empty()) args.push_back(command_.profileFolder);
+    std::vector<std::string> args{command_.executable, std::to_string(::getpid()),
+                                  command_.profileFolder, folder_};
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -84,14 +89,25 @@ void HelperProcess::Receive() {
         {
             std::lock_guard lock(mutex_);
             residentBytes_ = message->residentBytes;
+            peakResidentBytes_ = std::max(peakResidentBytes_, residentBytes_);
             workMicros_ += message->workMicros;
             if (message->kind == MessageKind::Ready) {
+                if (message->id != ProtocolVersion) {
+                    goneReason_ =
+                        "the document engine (pendrel-office) is of another version (it "
+                        "speaks protocol " +
+                        std::to_string(message->id) + ", this program " +
+                        std::to_string(ProtocolVersion) + "); install Pendrel again";
+                    break;
+                }
                 ready_ = message->outcome == Outcome::Ok;
                 readyAt_ = Clock::now();
                 if (!ready_) goneReason_ = "the document engine could not start: " + message->text;
+                if (ready_) note_ = message->text;
+                if (!ready_) break;
             } else if (message->kind == MessageKind::Answer) {
                 inFlight_.erase(message->id);
-                answers_[message->id] = std::move(*message);
+                if (unwanted_.erase(message->id) == 0) answers_[message->id] = std::move(*message);
             }
         }
         Announce();
@@ -104,36 +120,62 @@ void HelperProcess::Receive() {
                                  : "the document engine could not be started";
         pid = pid_;
     }
-    if (pid > 0) {
-        // The pid stays ours until reaped here, so this kill cannot hit another process.
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-    }
+    if (pid > 0) Reap(pid);
     {
         std::lock_guard lock(mutex_);
         gone_ = true;
         pid_ = -1;
+        inFlight_.clear();
+        unwanted_.clear();
     }
     Announce();
 }
 
-void HelperProcess::Announce() {
-    {
-        std::lock_guard lock(mutex_);
-        ++activityCount_;
+void HelperProcess::Reap(pid_t pid) {
+    // The pid stays ours until reaped here, so a kill cannot hit another process. A helper
+    // that was asked to end gets its grace time in the destructor; one whose socket closed on
+    // its own is given a moment to finish dying, so that its cause of death can be read.
+    int status = 0;
+    pid_t done;
+    const auto moment = Clock::now() + std::chrono::milliseconds(500);
+    while ((done = ::waitpid(pid, &status, WNOHANG)) == 0) {
+        {
+            std::lock_guard lock(mutex_);
+            if (killed_ || (!retired_ && Clock::now() > moment)) break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    activity_.notify_all();
+    const bool killedHere = done == 0;
+    if (killedHere) {
+        ::kill(pid, SIGKILL);
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    std::lock_guard lock(mutex_);
+    if (killed_ || killedHere) return;
+    // SIGKILL that we did not send: the system took the helper away, most likely for memory.
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
+        stoppedFromOutside_ = true;
+        goneReason_ =
+            "the document engine was stopped from outside (the system may be short of "
+            "memory)";
+    } else if (WIFSIGNALED(status)) {
+        goneReason_ =
+            "the document engine crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
+    }
+}
+
+void HelperProcess::Announce() {
     if (onActivity_) onActivity_();
 }
 
-std::uint32_t HelperProcess::Send(Message request) {
+std::uint32_t HelperProcess::Send(Message request, bool answerWanted) {
     {
         std::lock_guard lock(mutex_);
-        if (gone_) return 0;
+        if (gone_ || killed_) return 0;
         request.id = nextId_++;
-        inFlight_[request.id] = Clock::now();
+        inFlight_.insert(request.id);
+        if (!answerWanted) unwanted_.insert(request.id);
     }
     std::lock_guard sending(sendMutex_);
     // A failed write means the helper has gone; the reader notices and fails the request.
@@ -141,61 +183,56 @@ std::uint32_t HelperProcess::Send(Message request) {
     return request.id;
 }
 
-bool HelperProcess::TimedOut(std::uint32_t id, std::chrono::milliseconds limit,
-                             std::string& why) const {
-    auto now = Clock::now();
-    if (!ready_) {
-        why = "the document engine did not start within " + Seconds(HelperStartLimit) + " s";
-        return now - startedAt_ > HelperStartLimit;
+std::optional<Reply> HelperProcess::Take(std::uint32_t id) {
+    std::lock_guard lock(mutex_);
+    if (auto it = answers_.find(id); it != answers_.end()) {
+        Reply reply{Reply::Status::Answered, std::move(it->second), {}};
+        answers_.erase(it);
+        return reply;
     }
-    auto sent = inFlight_.count(id) ? inFlight_.at(id) : now;
-    why = "it took longer than " + Seconds(limit) + " s";
-    return now > std::max(sent, readyAt_) + limit;
-}
-
-Reply HelperProcess::Wait(std::uint32_t id, std::chrono::milliseconds limit,
-                          const SleepSlice& sleepSlice, std::stop_token stop) {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        if (auto it = answers_.find(id); it != answers_.end()) {
-            Reply reply{Reply::Status::Answered, std::move(it->second), {}};
-            answers_.erase(it);
-            return reply;
-        }
-        if (gone_ || id == 0) {
-            // A helper that never said it was ready failed to start; no document did that.
-            return {
-                ready_ ? Reply::Status::HelperLost : Reply::Status::NotStarted, {}, goneReason_};
-        }
-        std::string why;
-        if (TimedOut(id, limit, why)) {
-            lock.unlock();
-            Kill(why);
-            return {Reply::Status::TimedOut, {}, why};
-        }
-        if (stop.stop_requested()) return {Reply::Status::Stopped, {}, {}};
-        if (sleepSlice) {
-            lock.unlock();
-            sleepSlice(WaitSlice);
-            lock.lock();
-        } else {
-            auto seen = activityCount_;
-            activity_.wait_for(lock, stop, WaitSlice, [&] { return activityCount_ != seen; });
-        }
-    }
+    if (id != 0 && !gone_) return std::nullopt;
+    // A helper that never said it was ready failed to start; no document did that.
+    Reply::Status status = !ready_               ? Reply::Status::NotStarted
+                           : stoppedFromOutside_ ? Reply::Status::EngineStopped
+                                                 : Reply::Status::HelperLost;
+    return Reply{status, {}, goneReason_};
 }
 
 void HelperProcess::Kill(const std::string& reason) {
     std::lock_guard lock(mutex_);
     if (gone_) return;
-    if (goneReason_.empty()) goneReason_ = reason;
+    if (!killed_ && goneReason_.empty()) goneReason_ = reason;
+    killed_ = true;
     if (pid_ > 0) ::kill(pid_, SIGKILL);
     if (socket_ >= 0) ::shutdown(socket_, SHUT_RDWR);
+}
+
+void HelperProcess::Retire() {
+    std::lock_guard lock(mutex_);
+    if (retired_ || gone_) return;
+    retired_ = true;
+    // The helper reads the end of its requests once it has answered all of them, and leaves.
+    if (socket_ >= 0) ::shutdown(socket_, SHUT_WR);
+}
+
+bool HelperProcess::IsUsable() const {
+    std::lock_guard lock(mutex_);
+    return !gone_ && !killed_ && !retired_;
+}
+
+bool HelperProcess::IsReady() const {
+    std::lock_guard lock(mutex_);
+    return ready_ && !gone_;
 }
 
 bool HelperProcess::IsGone() const {
     std::lock_guard lock(mutex_);
     return gone_;
+}
+
+HelperProcess::Clock::time_point HelperProcess::ReadyAt() const {
+    std::lock_guard lock(mutex_);
+    return readyAt_;
 }
 
 std::chrono::microseconds HelperProcess::WorkTime() const {
@@ -211,6 +248,26 @@ pid_t HelperProcess::Pid() const {
 std::uint64_t HelperProcess::ResidentBytes() const {
     std::lock_guard lock(mutex_);
     return residentBytes_;
+}
+
+std::string HelperProcess::Note() const {
+    std::lock_guard lock(mutex_);
+    return ready_ ? note_ : goneReason_;
+}
+
+std::uint64_t HelperProcess::PeakResidentBytes() const {
+    std::lock_guard lock(mutex_);
+    return peakResidentBytes_;
+}
+
+void HelperProcess::NoteResident(std::uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    peakResidentBytes_ = std::max(peakResidentBytes_, bytes);
+}
+
+std::size_t HelperProcess::Unclaimed() const {
+    std::lock_guard lock(mutex_);
+    return answers_.size() + unwanted_.size();
 }
 
 }  // namespace pendrel::office

@@ -1,18 +1,18 @@
 #pragma once
-// One running pendrel-office helper, seen from the window's process: it is started in the
-// background, answers requests in the order they were sent, and is killed and reaped when
-// this object goes (or on Kill). A reader thread receives its answers; every arrival, and
-// the helper's end, is announced through onActivity so a waiter can look at once.
+// One running pendrel-office helper, seen from the window's process. It is started in the
+// background, answers requests in the order they were sent, and ends when this object goes:
+// asked to stop first, killed when it does not. A reader thread receives its answers; every
+// arrival, and the helper's end, is announced through onActivity so that its user can look at
+// once. A helper that was told to die is never given work again, whether or not it has ended.
 #include <sys/types.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
-#include <stop_token>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -22,12 +22,18 @@ namespace pendrel::office {
 
 struct HelperCommand {
     std::string executable;     // the pendrel-office program
-    std::string profileFolder;  // empty: the helper's own default under the user's cache
+    std::string profileFolder;  // its LibreOffice profile (each helper locks one of base, -2...)
 };
 
 // How a request ended, seen from the window's side.
 struct Reply {
-    enum class Status { Answered, NotStarted, HelperLost, TimedOut, Stopped };
+    enum class Status {
+        Answered,
+        NotStarted,     // the helper could not start: no document's fault
+        HelperLost,     // the helper died on the request (crashed, most likely on the document)
+        EngineStopped,  // the helper was killed from outside (the system short of memory)
+        TimedOut,
+    };
     Status status = Status::Answered;
     Message answer;      // when Answered
     std::string detail;  // why the helper was lost
@@ -37,57 +43,70 @@ class HelperProcess {
 public:
     using Clock = std::chrono::steady_clock;
 
-    HelperProcess(HelperCommand command, std::function<void()> onActivity);
+    // folder: the helper's own folder in the spool, removed when this object goes.
+    HelperProcess(HelperCommand command, std::string folder, std::function<void()> onActivity);
     ~HelperProcess();
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
 
     // Queues a request (the helper reads it once it has started); its id, or 0 when the helper
-    // has already gone.
-    std::uint32_t Send(Message request);
+    // can take no more. An answer nobody waits for is dropped when it arrives.
+    std::uint32_t Send(Message request, bool answerWanted = true);
+    // The answer to request id once it is there, or how the request ended without one;
+    // nothing while it is still on its way.
+    std::optional<Reply> Take(std::uint32_t id);
 
-    using SleepSlice = std::function<void(std::chrono::milliseconds)>;
-    // Waits for the answer to request id. sleepSlice(slice) must return after at most slice,
-    // or earlier once onActivity has been called; without one the wait sleeps on this
-    // object's own signal (for threads that have no window messages to handle). The limit
-    // counts from the later of the sending and the helper's start; a helper that overruns it
-    // (or does not start in time) is killed. stop ends the wait early with Stopped, leaving
-    // the request in flight.
-    Reply Wait(std::uint32_t id, std::chrono::milliseconds limit, const SleepSlice& sleepSlice,
-               std::stop_token stop = {});
-
-    // SIGKILL; every request in flight then ends as HelperLost with this reason.
+    // SIGKILL; every request in flight then ends with this reason. Never given work again.
     void Kill(const std::string& reason);
+    // Asks the helper to end once it has answered what it was sent.
+    void Retire();
+    // Running, or still starting, and not told to die or retire.
+    bool IsUsable() const;
+    bool IsReady() const;
     bool IsGone() const;
+    // When the helper said it was ready (the epoch while it has not).
+    Clock::time_point ReadyAt() const;
     pid_t Pid() const;
     std::uint64_t ResidentBytes() const;
+    // The most it was seen to hold, as it answered or as the pool looked.
+    std::uint64_t PeakResidentBytes() const;
+    void NoteResident(std::uint64_t bytes);
     // The time the helper has spent working on requests, summed.
     std::chrono::microseconds WorkTime() const;
+    // Why it could not start, or why it runs without its sandbox; empty when neither.
+    std::string Note() const;
+    // Answers kept for a Take that has not come yet, and requests whose answer is to be
+    // dropped: what this object holds on to.
+    std::size_t Unclaimed() const;
+    const std::string& Folder() const { return folder_; }
 
 private:
-    void Run();
     void Spawn(int childEnd);
     void Receive();
+    void Reap(pid_t pid);
     void Announce();
-    bool TimedOut(std::uint32_t id, std::chrono::milliseconds limit, std::string& why) const;
 
     HelperCommand command_;
+    std::string folder_;
     std::function<void()> onActivity_;
     int socket_ = -1;
     mutable std::mutex mutex_;
-    std::condition_variable_any activity_;
     std::mutex sendMutex_;
-    std::uint64_t activityCount_ = 0;
     pid_t pid_ = -1;
     bool ready_ = false;
     bool gone_ = false;
+    bool killed_ = false;   // told to die: by us, on a time limit or at shutdown
+    bool retired_ = false;  // told to end once idle
+    bool stoppedFromOutside_ = false;
     std::string goneReason_;
-    Clock::time_point startedAt_;
-    Clock::time_point readyAt_;
-    std::map<std::uint32_t, Clock::time_point> inFlight_;
+    std::string note_;
+    Clock::time_point readyAt_{};
+    std::set<std::uint32_t> inFlight_;
+    std::set<std::uint32_t> unwanted_;
     std::map<std::uint32_t, Message> answers_;
     std::uint32_t nextId_ = 1;
     std::uint64_t residentBytes_ = 0;
+    std::uint64_t peakResidentBytes_ = 0;
     std::uint64_t workMicros_ = 0;
     std::thread reader_;
 };

@@ -1,13 +1,28 @@
 #include "platform/office/OfficeEngine.h"
 
+#include <cstdlib>
+
 #include "platform/office/EngineCore.h"
 #include "platform/office/OfficeErrors.h"
 #include "platform/office/WordApplication.h"
 #include "platform/text/SameText.h"
 
 namespace pendrel::office {
-OfficeEngine::OfficeEngine(desk::Desk& desk, EventPump& pump, HelperCommand helper)
-    : core_(std::make_shared<EngineCore>(desk, pump, std::move(helper))) {}
+
+std::string DefaultProfileFolder() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/pendrel/office-profile";
+    const char* home = std::getenv("HOME");
+    const std::string base = home != nullptr && home[0] == '/' ? home : "/tmp";
+    return base + "/.cache/pendrel/office-profile";
+}
+
+OfficeEngine::OfficeEngine(desk::Desk& desk, EventPump& pump, HelperCommand helper,
+                           unsigned poolSize, HelperLimits limits) {
+    if (helper.profileFolder.empty()) helper.profileFolder = DefaultProfileFolder();
+    core_ = std::make_shared<EngineCore>(desk, pump, std::move(helper),
+                                         poolSize != 0 ? poolSize : DefaultPoolSize(), limits);
+}
 
 OfficeEngine::~OfficeEngine() {
     Shutdown();
@@ -20,20 +35,41 @@ DispatchPtr OfficeEngine::CreateObject(const Text& progId) {
     return std::make_shared<WordApplication>(core_);
 }
 
+std::size_t OfficeEngine::Depth() const {
+    return core_->spooler.Depth();
+}
+
+void OfficeEngine::Expect(const std::vector<Document>& next) {
+    if (!core_->shutDown) core_->spooler.Expect(next);
+}
+
 void OfficeEngine::WarmUp() {
-    if (!core_->shutDown) core_->pool.WarmUp();
+    if (!core_->shutDown) core_->spooler.WarmUp();
 }
 
 void OfficeEngine::Shutdown() {
     if (!core_->shutDown) core_->Shutdown();
 }
 
+unsigned OfficeEngine::PoolSize() const {
+    return core_->spooler.PoolSize();
+}
+
 int OfficeEngine::HelpersStarted() const {
-    return core_->pool.Started();
+    return core_->spooler.HelpersStarted();
+}
+
+std::vector<int> OfficeEngine::HelperPids() const {
+    const auto pids = core_->spooler.HelperPids();
+    return {pids.begin(), pids.end()};
+}
+
+std::vector<std::uint64_t> OfficeEngine::HelperPeaks() const {
+    return core_->spooler.HelperPeaks();
 }
 
 std::chrono::microseconds OfficeEngine::HelperWorkTime() const {
-    return core_->pool.WorkTime();
+    return core_->spooler.WorkTime();
 }
 
 }  // namespace pendrel::office

@@ -8,43 +8,65 @@ Text WithDetail(Text text, const std::string& detail) {
     return text + ".";
 }
 
+// The helper ended without an answer.
 AutomationError EngineFailure(const Reply& reply, const Text& doing) {
-    // Neither a helper that could not start nor one that ran out of time says anything of
-    // the document.
-    if (reply.status == Reply::Status::NotStarted || reply.status == Reply::Status::TimedOut)
-        return {ErrorNumber::EngineFailed,
-                "The document could not be " + doing + ": " + reply.detail + "."};
-    // A renderer that dies on one document was almost always brought down by that document.
-    return {ErrorNumber::Damaged, "The document could not be " + doing + ": " + reply.detail +
-                                      " (the file may be damaged)."};
+    const Text failed = "The document could not be " + doing + ": " + reply.detail;
+    switch (reply.status) {
+        case Reply::Status::HelperLost:
+            // A renderer that dies on one document was almost always brought down by it.
+            return {ErrorNumber::Damaged, failed + " (the file may be damaged)."};
+        case Reply::Status::EngineStopped:
+        case Reply::Status::TimedOut:
+        default:
+            return {ErrorNumber::EngineFailed, failed + "."};
+    }
 }
 
-}  // namespace
-
-AutomationError OpenFailure(const Reply& reply) {
-    if (reply.status != Reply::Status::Answered) return EngineFailure(reply, "opened");
-    const std::string& detail = reply.answer.text;
-    switch (reply.answer.outcome) {
+// What the helper said of the document, in the words the user is told.
+AutomationError DocumentFailure(const Message& answer, const Text& doing,
+                                const std::string& temporaryFolder) {
+    const std::string& detail = answer.text;
+    switch (answer.outcome) {
         case Outcome::NotFound:
             return {ErrorNumber::NotFound, "The document could not be found."};
+        case Outcome::Unreadable:
+            return {ErrorNumber::CannotRead, WithDetail("The document cannot be read", detail)};
         case Outcome::Encrypted:
             return {ErrorNumber::PasswordProtected,
                     "The document is protected with a password and cannot be opened."};
         case Outcome::NotWordDocument:
-            return {ErrorNumber::NotWordDocument,
-                    WithDetail("The file is not a Word document", detail)};
+            if (!detail.empty())
+                return {ErrorNumber::NotWordDocument,
+                        "The file is " + detail + ", not a Word document."};
+            return {ErrorNumber::NotWordDocument, "The file is not a Word document."};
         case Outcome::Damaged:
             return {ErrorNumber::Damaged, "The document is damaged and cannot be opened."};
+        case Outcome::NoSpace:
+            return {ErrorNumber::NoSpace,
+                    "There is no space left in the temporary folder (" + temporaryFolder + ")."};
+        case Outcome::ExportFailed:
+            return {ErrorNumber::PrintFailed,
+                    WithDetail("The document could not be printed to PDF", detail)};
         default:
             return {ErrorNumber::EngineFailed,
-                    WithDetail("The document could not be opened", detail)};
+                    WithDetail("The document could not be " + doing, detail)};
     }
 }
 
-AutomationError RenderFailure(const Reply& reply) {
+}  // namespace
+
+void ThrowOpenFailure(const Reply& reply, const std::string& temporaryFolder) {
+    if (reply.status == Reply::Status::NotStarted)
+        throw AutomationServerUnavailable(
+            ErrorNumber::EngineFailed,
+            "The document engine could not be started: " + reply.detail + ".");
+    if (reply.status != Reply::Status::Answered) throw EngineFailure(reply, "opened");
+    throw DocumentFailure(reply.answer, "opened", temporaryFolder);
+}
+
+AutomationError RenderFailure(const Reply& reply, const std::string& temporaryFolder) {
     if (reply.status != Reply::Status::Answered) return EngineFailure(reply, "printed to PDF");
-    return {ErrorNumber::PrintFailed,
-            WithDetail("The document could not be printed to PDF", reply.answer.text)};
+    return DocumentFailure(reply.answer, "printed to PDF", temporaryFolder);
 }
 
 AutomationError NotSupported(const Text& member) {

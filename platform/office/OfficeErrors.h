@@ -17,17 +17,20 @@ constexpr std::int32_t NoDocumentOpen = 4248;
 constexpr std::int32_t PrintFailed = 4198;
 constexpr std::int32_t PrinterUnavailable = 4216;
 constexpr std::int32_t NotFound = 5174;
+constexpr std::int32_t CannotRead = 5175;
 constexpr std::int32_t PasswordProtected = 5408;
 constexpr std::int32_t NotWordDocument = 5121;
 constexpr std::int32_t Damaged = 5122;
 constexpr std::int32_t EngineFailed = 5123;
+constexpr std::int32_t NoSpace = 5124;
 constexpr std::int32_t ApplicationEnded = static_cast<std::int32_t>(0x800706BAu);
 }  // namespace ErrorNumber
 
-// Documents.Open did not give an open document.
-AutomationError OpenFailure(const Reply& reply);
+// Documents.Open did not give an open document. A helper that cannot start at all is
+// thrown as AutomationServerUnavailable: no document would fare better.
+[[noreturn]] void ThrowOpenFailure(const Reply& reply, const std::string& temporaryFolder);
 // The print job failed while rendering.
-AutomationError RenderFailure(const Reply& reply);
+AutomationError RenderFailure(const Reply& reply, const std::string& temporaryFolder);
 
 AutomationError NotSupported(const Text& member);
 AutomationError WrongArguments(const Text& member, const Text& why);

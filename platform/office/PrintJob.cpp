@@ -1,7 +1,5 @@
 #include "platform/office/PrintJob.h"
 
-#include <unistd.h>
-
 #include "platform/office/OfficeErrors.h"
 #include "platform/office/OfficeLimits.h"
 #include "platform/office/SpoolFolder.h"
@@ -28,23 +26,22 @@ Text PrintJob::SuggestedName(const Text& documentPath) {
 void PrintJob::Run(std::stop_token stop) {
     auto target = desk::RunSaveAsDialog(desk_, "Save As", SuggestedName(setup_.documentPath),
                                         SaveAsDialogLimit, stop);
-    // Even a job without a name waits for its render, so the spool file is not deleted while
-    // the helper may still be writing it.
-    Reply render = setup_.helper->Wait(setup_.renderRequest, RenderLimit, nullptr);
-    bool rendered =
-        render.status == Reply::Status::Answered && render.answer.outcome == Outcome::Ok;
-    if (!target || !rendered || stop.stop_requested()) {
-        ::unlink(setup_.spoolFile.c_str());
-        if (!rendered) return Finish(State::Failed, RenderFailure(render));
+    if (!target || stop.stop_requested())
         return Finish(State::Failed,
                       AutomationError(ErrorNumber::PrintFailed,
-                                      stop.stop_requested() || target
+                                      stop.stop_requested()
                                           ? "The print job was abandoned before it finished."
                                           : "The print job was cancelled: no file name was "
                                             "given in the \"Save As\" dialog."));
-    }
+    const PrintSpooler::RenderResult render = setup_.spooler.WaitRendered(setup_.render, stop);
+    if (render.failure)
+        return Finish(State::Failed, RenderFailure(*render.failure, setup_.temporaryFolder));
+    if (!render.rendered)
+        return Finish(State::Failed, AutomationError(ErrorNumber::PrintFailed,
+                                                     "The print job was abandoned before it "
+                                                     "finished."));
     std::string error;
-    if (!MoveIntoPlace(setup_.spoolFile, *target, error))
+    if (!MoveIntoPlace(render.pdf, *target, error))
         return Finish(State::Failed,
                       AutomationError(
                           ErrorNumber::PrintFailed,

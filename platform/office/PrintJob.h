@@ -1,7 +1,7 @@
 #pragma once
 // One job on the virtual printer "PDF Writer". Its own thread opens the printer's "Save As"
-// dialog at once, so the name is asked for while the helper renders; after Save it waits for
-// the render and moves the spool file to the name typed. Cancel, a failed render or a target
+// dialog at once, so the name is asked for while the document renders; after Save it waits for
+// the render and moves the finished PDF to the name typed. Cancel, a failed render or a target
 // that cannot be written leave nothing behind and are remembered as the job's failure.
 #include <functional>
 #include <memory>
@@ -13,15 +13,15 @@
 
 #include "platform/Automation.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/HelperProcess.h"
+#include "platform/office/PrintSpooler.h"
 
 namespace pendrel::office {
 
 struct PrintJobSetup {
-    std::shared_ptr<HelperProcess> helper;
-    std::uint32_t renderRequest = 0;  // the Export request already sent to the helper
+    PrintSpooler& spooler;
+    std::shared_ptr<RenderJob> render;
     Text documentPath;
-    std::string spoolFile;
+    std::string temporaryFolder;       // named when it is full
     std::function<void()> onFinished;  // tells the waiting window to look again
 };
 
@@ -30,8 +30,7 @@ public:
     enum class State { InProgress, Done, Failed };
 
     PrintJob(desk::Desk& desk, PrintJobSetup setup);
-    // Ends the dialog if still open, and waits for the thread (which is quick once the
-    // helper has answered or been killed).
+    // Ends the dialog if still open, and waits for the thread.
     ~PrintJob();
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
@@ -39,8 +38,8 @@ public:
     State Status() const;
     // The failure of a Failed job.
     std::optional<AutomationError> Failure() const;
-    // Closes the dialog if it is still open; the job then ends without output once the
-    // render (already under way in the helper) has finished.
+    // Closes the dialog if it is still open and stops waiting for the render; the job ends
+    // without output.
     void Abandon();
     bool Finished() const;
 

@@ -84,7 +84,7 @@ std::optional<Message> DecodeMessage(const std::string& bytes) {
         !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) ||
         !in.GetInteger(m.workMicros) || !in.GetBytes(m.text) || !in.AtEnd())
         return std::nullopt;
-    if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::Failed))
+    if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::NoSpace))
         return std::nullopt;
     m.kind = static_cast<MessageKind>(kind);
     m.outcome = static_cast<Outcome>(outcome);

@@ -8,11 +8,15 @@
 
 namespace pendrel::office {
 
+// The helper's first message (Ready) carries this in its id; the window refuses a helper that
+// speaks another version.
+constexpr std::uint32_t ProtocolVersion = 2;
+
 enum class MessageKind : std::uint8_t {
     // window -> helper
-    Load = 1,    // text: the document's path; the answer carries the new document's id
+    Load = 1,    // text: the path of the document's copy; the answer carries the new document's id
     Export = 2,  // docId, text: the PDF file to write
-    Close = 3,   // docId
+    Close = 3,   // docId; the copy is removed with it
     // helper -> window
     Ready = 10,   // the renderer has started (outcome Ok) or could not start (text says why)
     Answer = 11,  // the answer to the request with the same id
@@ -26,7 +30,9 @@ enum class Outcome : std::uint8_t {
     NotWordDocument = 3,
     Damaged = 4,
     ExportFailed = 5,
-    Failed = 6,  // anything else; text holds the detail
+    Failed = 6,      // anything else; text holds the detail
+    Unreadable = 7,  // text: the system's reason
+    NoSpace = 8,     // the temporary folder is full
 };
 
 struct Message {

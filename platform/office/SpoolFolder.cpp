@@ -80,17 +80,33 @@ SpoolFolder::~SpoolFolder() {
     RemoveAll();
 }
 
+std::string SpoolFolder::Parent() const {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
+}
+
+bool SpoolFolder::MakeLocked() {
+    if (!path_.empty()) return true;
+    const std::string parent = Parent();
+    RemoveAbandonedSpools(parent);
+    std::string pattern = parent + "/pendrel-spool-" + std::to_string(::getpid()) + "-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) return false;
+    path_ = pattern;
+    return true;
+}
+
 std::string SpoolFolder::NewFile() {
     std::lock_guard lock(mutex_);
-    if (path_.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        const std::string parent = tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
-        RemoveAbandonedSpools(parent);
-        std::string pattern = parent + "/pendrel-spool-" + std::to_string(::getpid()) + "-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) return {};
-        path_ = pattern;
-    }
-    return path_ + "/job-" + std::to_string(++next_) + ".pdf";
+    if (!MakeLocked()) return {};
+    return path_ + "/ready-" + std::to_string(++next_) + ".pdf";
+}
+
+std::string SpoolFolder::NewHelperFolder() {
+    std::lock_guard lock(mutex_);
+    if (!MakeLocked()) return {};
+    const std::string folder = path_ + "/helper-" + std::to_string(++next_);
+    if (::mkdir(folder.c_str(), 0700) != 0) return {};
+    return folder;
 }
 
 void SpoolFolder::RemoveAll() {

@@ -17,11 +17,17 @@ public:
     // A fresh file name in the folder (the file itself is not made); empty when the folder
     // cannot be made.
     std::string NewFile();
+    // A fresh folder of a helper's own (mode 0700), made; empty when it cannot be made.
+    std::string NewHelperFolder();
+    // The temporary folder the spool lives in, as the user knows it.
+    std::string Parent() const;
     // Removes the folder and whatever is left in it.
     void RemoveAll();
     std::string Path() const;
 
 private:
+    bool MakeLocked();
+
     mutable std::mutex mutex_;
     std::string path_;
     unsigned next_ = 0;

@@ -3,6 +3,7 @@
 #include "platform/office/ArgumentChecks.h"
 #include "platform/office/OfficeErrors.h"
 #include "platform/office/OfficeLimits.h"
+#include "platform/office/PrintSpooler.h"
 #include "platform/text/SameText.h"
 
 namespace pendrel::office {
@@ -47,31 +48,26 @@ Variant WordApplication::Call(const Text& name, const std::vector<Variant>& args
     throw NotSupported(name);
 }
 
-Reply WordApplication::WaitOnWindowThread(HelperProcess& helper, std::uint32_t request,
-                                          std::chrono::milliseconds limit) {
-    EventPump& pump = core_->pump;
-    return helper.Wait(request, limit, [&pump](std::chrono::milliseconds slice) {
-        pump.ProcessPendingMessages(slice);
-    });
+std::optional<Reply> WordApplication::WaitForLoad(const RenderJob& render) {
+    // The spooler has its own limits on every step; this only lets the window live meanwhile.
+    for (;;) {
+        if (const auto outcome = core_->spooler.LoadOutcome(render)) return *outcome;
+        core_->pump.ProcessPendingMessages(WaitSlice);
+    }
 }
 
 void WordApplication::Open(const std::vector<Variant>& args) {
     CheckAlive();
     CheckOpenArguments(args);
     const Text& path = args[0].AsString();
-    auto helper = core_->pool.Current();
-    if (!helper)
-        throw AutomationError(ErrorNumber::EngineFailed, "The document engine has shut down.");
-    Message load;
-    load.kind = MessageKind::Load;
-    load.text = path;
-    Reply reply = WaitOnWindowThread(*helper, helper->Send(load), LoadLimit);
+    const std::shared_ptr<RenderJob> render = core_->spooler.Take(path);
+    const std::optional<Reply> failure = WaitForLoad(*render);
+    if (failure) core_->spooler.Release(render);
     CheckAlive();  // the window may have closed the engine while we waited
-    if (reply.status != Reply::Status::Answered || reply.answer.outcome != Outcome::Ok)
-        throw OpenFailure(reply);
+    if (failure) ThrowOpenFailure(*failure, core_->spool.Parent());
     // Word prints its active document: the one opened last.
     if (document_) CloseDocument();
-    document_ = OpenDocument{helper, reply.answer.docId, path};
+    document_ = OpenDocument{render, path};
 }
 
 Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
@@ -86,18 +82,9 @@ Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
     if (job_ && !job_->Finished())
         throw AutomationError(ErrorNumber::PrintFailed,
                               "A print job of this document is still in progress.");
-    std::string spoolFile = core_->spool.NewFile();
-    if (spoolFile.empty())
-        throw AutomationError(ErrorNumber::PrintFailed,
-                              "The printer's spool folder could not be made.");
-    Message render;
-    render.kind = MessageKind::Export;
-    render.docId = document_->docId;
-    render.text = spoolFile;
-    std::uint32_t request = document_->helper->Send(render);
     job_ = std::make_shared<PrintJob>(
-        core_->desk, PrintJobSetup{document_->helper, request, document_->path, spoolFile,
-                                   [&pump = core_->pump] { pump.Wake(); }});
+        core_->desk, PrintJobSetup{core_->spooler, document_->render, document_->path,
+                                   core_->spool.Parent(), [&pump = core_->pump] { pump.Wake(); }});
     core_->AddJob(job_);
     return {};
 }
@@ -123,12 +110,7 @@ void WordApplication::Quit(const std::vector<Variant>& args) {
 }
 
 void WordApplication::CloseDocument() {
-    Message close;
-    close.kind = MessageKind::Close;
-    close.docId = document_->docId;
-    // Not waited for: the helper closes it before it reads the next request.
-    document_->helper->Send(close);
-    core_->pool.DocumentClosed(document_->helper);
+    core_->spooler.Release(document_->render);
     document_.reset();
 }
 

@@ -26,8 +26,7 @@ public:
 
 private:
     struct OpenDocument {
-        std::shared_ptr<HelperProcess> helper;
-        std::uint32_t docId = 0;
+        std::shared_ptr<RenderJob> render;
         Text path;
     };
 
@@ -36,8 +35,8 @@ private:
     Variant BackgroundPrintingStatus();
     void Quit(const std::vector<Variant>& args);
     void CloseDocument();
-    Reply WaitOnWindowThread(HelperProcess& helper, std::uint32_t request,
-                             std::chrono::milliseconds limit);
+    // The document's load outcome, waited for with the window's messages handled.
+    std::optional<Reply> WaitForLoad(const RenderJob& render);
 
     std::shared_ptr<EngineCore> core_;
     Text printer_ = DefaultPrinterName;

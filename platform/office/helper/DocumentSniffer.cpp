@@ -1,7 +1,14 @@
 #include "platform/office/helper/DocumentSniffer.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <fstream>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/office/helper/CompoundFile.h"
+#include "platform/office/helper/ZipDirectory.h"
 
 namespace pendrel::office {
 namespace {
@@ -10,33 +17,90 @@ bool StartsWith(const std::string& bytes, const std::string& prefix) {
     return bytes.compare(0, prefix.size(), prefix) == 0;
 }
 
-}  // namespace
+// The WordDocument stream begins with Word's file information block: its magic number
+// (0xA5EC for Word 97 to 2007, 0xA5DC for Word 6.0 and 95, and a few others of the same
+// family written by Word's relatives) and the version of the format (101 for Word 6.0 up to
+// 274 for Word 2007; a little room above for what came after).
+bool HasWordHeader(const std::string& stream) {
+    if (stream.size() < 4) return false;
+    const auto word = [&](std::size_t at) {
+        return static_cast<std::uint16_t>(static_cast<unsigned char>(stream[at]) |
+                                          (static_cast<unsigned char>(stream[at + 1]) << 8));
+    };
+    const std::uint16_t family = word(0) & 0xFF00, version = word(2);
+    return (family == 0xA500 || family == 0xA600) && version >= 101 && version < 0x200;
+}
 
-FileKind SniffHeader(const std::string& b) {
-    if (b.empty()) return FileKind::Empty;
-    // Word 97 and later, and Word 6/95 files, are OLE compound files.
-    if (StartsWith(b, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
-        return FileKind::WordCandidate;
-    // Word for Windows 1.x and 2.0 ("\xA5\x9B", "\xA5\xDB") and Word for DOS.
-    if (StartsWith(b, "\xA5\x9B") || StartsWith(b, "\xA5\xDB") ||
-        StartsWith(b, std::string("\x31\xBE\x00\x00", 4)))
-        return FileKind::WordCandidate;
-    // Word itself saves rich text and Office Open XML under a .doc name on request.
-    if (StartsWith(b, "{\\rtf") || StartsWith(b, std::string("PK\x03\x04", 4)))
-        return FileKind::WordCandidate;
+FileKind OfCompoundFile(const CompoundFile& file) {
+    if (const auto stream = file.StreamStart(u"WordDocument", 4); stream && HasWordHeader(*stream))
+        return FileKind::Word;
+    for (const std::u16string& name : file.StreamNames()) {
+        if (CompoundFile::SameName(name, u"Workbook") || CompoundFile::SameName(name, u"Book"))
+            return FileKind::Spreadsheet;
+        if (CompoundFile::SameName(name, u"PowerPoint Document")) return FileKind::Presentation;
+    }
     return FileKind::NotWord;
 }
 
-FileKind SniffDocument(const std::string& path) {
+FileKind OfZip(const ZipDirectory& zip) {
+    if (zip.Has("word/document.xml")) return FileKind::Word;
+    if (zip.HasUnder("xl/")) return FileKind::Spreadsheet;
+    if (zip.HasUnder("ppt/")) return FileKind::Presentation;
+    const auto mimetype = zip.Stored("mimetype", 128);
+    if (!mimetype) return FileKind::NotWord;
+    const std::string odf = "application/vnd.oasis.opendocument.";
+    if (StartsWith(*mimetype, odf + "text")) return FileKind::Word;
+    if (StartsWith(*mimetype, odf + "spreadsheet")) return FileKind::Spreadsheet;
+    if (StartsWith(*mimetype, odf + "presentation")) return FileKind::Presentation;
+    return FileKind::NotWord;
+}
+
+}  // namespace
+
+FileKind SniffBytes(std::uint64_t fileSize, const ReadAt& read) {
+    if (fileSize == 0) return FileKind::Empty;
+    std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 8)), '\0');
+    if (!read(0, head.size(), head.data())) return FileKind::NotWord;
+    if (StartsWith(head, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8))) {
+        const auto file = CompoundFile::Open(fileSize, read);
+        return file ? OfCompoundFile(*file) : FileKind::NotWord;
+    }
+    if (StartsWith(head, std::string("PK\x03\x04", 4))) {
+        const auto zip = ZipDirectory::Read(fileSize, read);
+        return zip ? OfZip(*zip) : FileKind::NotWord;
+    }
+    // Word for Windows 1.x and 2.0, Word for DOS, and rich text.
+    if (StartsWith(head, "\xA5\x9B") || StartsWith(head, "\xA5\xDB") ||
+        StartsWith(head, std::string("\x31\xBE\x00\x00", 4)) || StartsWith(head, "{\\rtf"))
+        return FileKind::Word;
+    return FileKind::NotWord;
+}
+
+Sniffed SniffDocument(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) return {FileKind::Missing, {}};
+        return {FileKind::Unreadable, std::strerror(error)};
+    }
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return FileKind::Missing;
-    if (!S_ISREG(info.st_mode)) return FileKind::NotWord;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return FileKind::Missing;
-    std::string header(8, '\0');
-    in.read(header.data(), static_cast<std::streamsize>(header.size()));
-    header.resize(static_cast<std::size_t>(in.gcount()));
-    return SniffHeader(header);
+    Sniffed result{FileKind::NotWord, {}};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const ReadAt read = [fd](std::uint64_t offset, std::size_t size, char* out) {
+            while (size > 0) {
+                const ssize_t got = ::pread(fd, out, size, static_cast<off_t>(offset));
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) return false;
+                out += got;
+                offset += static_cast<std::uint64_t>(got);
+                size -= static_cast<std::size_t>(got);
+            }
+            return true;
+        };
+        result.kind = SniffBytes(static_cast<std::uint64_t>(info.st_size), read);
+    }
+    ::close(fd);
+    return result;
 }
 
 }  // namespace pendrel::office

@@ -2,11 +2,16 @@
 // process. It talks over the socket it inherits as fd 3, one request at a time, and never
 // shows a window or asks anything.
 //
-//   pendrel-office <parent pid> [<profile folder>]
+//   pendrel-office <parent pid> <profile folder> <helper folder>
+//
+// The helper folder is its own, inside the window's spool: LibreOffice's temporary files go to
+// its tmp/, the documents it is given are copied into it, and the PDFs it writes are written
+// there.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,11 +19,14 @@
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "platform/office/Protocol.h"
 #include "platform/office/helper/LokSession.h"
 #include "platform/office/helper/ProfileLock.h"
+#include "platform/office/helper/ProfileSettings.h"
+#include "platform/office/helper/Sandbox.h"
 
 namespace pendrel::office {
 namespace {
@@ -34,15 +42,17 @@ int TakeSocket() {
     return fd;
 }
 constexpr const char* ProgramFolder = "/usr/lib/libreoffice/program";
+// Closed documents whose closing waits for an idle moment.
+constexpr std::size_t MostKeptOpen = 1;
 
-// Our own profile, never the user's LibreOffice profile; it is kept between runs because a
-// fresh one costs seconds at start-up.
-std::string DefaultProfileFolder() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/pendrel/office-profile";
-    const char* home = std::getenv("HOME");
-    std::string base = home != nullptr && home[0] == '/' ? home : "/tmp";
-    return base + "/.cache/pendrel/office-profile";
+// Narrows what the helper can reach to what rendering needs; its temporary files go to its
+// own folder. Why the sandbox could not be entered, or nothing.
+std::string Confine(const std::string& profile, const std::string& helperFolder) {
+    const std::string temporary = helperFolder + "/tmp";
+    ::mkdir(temporary.c_str(), 0700);
+    ::setenv("TMPDIR", temporary.c_str(), 1);
+    SandboxView view{helperFolder + "/root", {profile, helperFolder}, UserFontFolders()};
+    return EnterSandbox(view);
 }
 
 std::uint64_t ResidentBytes() {
@@ -63,12 +73,22 @@ Message Answer(const Message& request, const LokResult& result) {
     return answer;
 }
 
-LokResult Handle(LokSession& session, const Message& request) {
+// The documents open, by the id of the request that loaded them: the window names a document
+// by that id, so it can ask for the print and the close before the load is answered.
+using OpenDocuments = std::map<std::uint32_t, std::uint32_t>;
+
+LokResult Handle(LokSession& session, OpenDocuments& open, const Message& request) {
     switch (request.kind) {
-        case MessageKind::Load:
-            return session.Load(request.text);
-        case MessageKind::Export:
-            return session.Export(request.docId, request.text);
+        case MessageKind::Load: {
+            LokResult result = session.Load(request.text);
+            if (result.outcome == Outcome::Ok) open[request.id] = result.docId;
+            return result;
+        }
+        case MessageKind::Export: {
+            const auto document = open.find(request.docId);
+            if (document == open.end()) return {Outcome::Failed, 0, "the document is not open"};
+            return session.Export(document->second, request.text);
+        }
         default:
             return {Outcome::Failed, 0, "unknown request"};
     }
@@ -79,24 +99,30 @@ bool RequestWaiting(int socketFd) {
     return ::poll(&socket, 1, 0) > 0;
 }
 
-int Serve(int socketFd, const std::string& profileFolder) {
+int Serve(int socketFd, const std::string& profileFolder, const std::string& helperFolder) {
     // Headless drawing: no display is touched and no window can appear.
     ::setenv("SAL_USE_VCLPLUGIN", "svp", 1);
     std::string error;
-    auto session = LokSession::Start(ProgramFolder, LockProfile(profileFolder), error);
+    const std::string profile = LockProfile(profileFolder);
+    const std::string unconfined = Confine(profile, helperFolder);
+    std::unique_ptr<LokSession> session;
+    if (WriteProfileSettings(profile, error))
+        session = LokSession::Start(ProgramFolder, profile, error);
     Message ready;
     ready.kind = MessageKind::Ready;
+    ready.id = ProtocolVersion;
     ready.outcome = session ? Outcome::Ok : Outcome::Failed;
-    ready.text = error;
+    ready.text = session ? (unconfined.empty() ? "" : "not sandboxed: " + unconfined) : error;
     ready.residentBytes = ResidentBytes();
     if (!SendMessage(socketFd, ready) || !session) return 1;
+    OpenDocuments open;
     std::deque<std::uint32_t> closing;
     // Reported with the next answer, so the window's side sees all the time spent.
     std::chrono::steady_clock::duration closeWork{};
     for (;;) {
-        // Closing a document takes LibreOffice a good part of a second; it is done while
-        // nothing else is asked, so the next document does not wait behind it.
-        if (!closing.empty() && !RequestWaiting(socketFd)) {
+        // Closing a document is left for a moment when nothing else is asked, so the next
+        // document does not wait behind it; but never more than one is kept open that way.
+        if (!closing.empty() && (closing.size() > MostKeptOpen || !RequestWaiting(socketFd))) {
             auto started = std::chrono::steady_clock::now();
             session->Close(closing.front());
             closing.pop_front();
@@ -108,9 +134,12 @@ int Serve(int socketFd, const std::string& profileFolder) {
         auto started = std::chrono::steady_clock::now();
         LokResult result{Outcome::Ok, request->docId, {}};
         if (request->kind == MessageKind::Close) {
-            closing.push_back(request->docId);
+            if (const auto document = open.find(request->docId); document != open.end()) {
+                closing.push_back(document->second);
+                open.erase(document);
+            }
         } else {
-            result = Handle(*session, *request);
+            result = Handle(*session, open, *request);
         }
         Message answer = Answer(*request, result);
         answer.workMicros =
@@ -129,12 +158,11 @@ int Serve(int socketFd, const std::string& profileFolder) {
 }  // namespace pendrel::office
 
 int main(int argc, char** argv) {
-    if (argc < 2) return 2;
+    if (argc != 4) return 2;
     // Die with the window's process; the check catches a parent that died before prctl.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != static_cast<pid_t>(std::atoll(argv[1]))) return 3;
-    std::string profile = argc > 2 ? argv[2] : pendrel::office::DefaultProfileFolder();
     int socketFd = pendrel::office::TakeSocket();
     if (socketFd < 0) return 4;
-    std::_Exit(pendrel::office::Serve(socketFd, profile));
+    std::_Exit(pendrel::office::Serve(socketFd, argv[2], argv[3]));
 }

@@ -5,6 +5,7 @@
 #include <LibreOfficeKit/LibreOfficeKitEnums.h>
 #include <LibreOfficeKit/LibreOfficeKitInit.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 #include <unistd.h>
 
@@ -45,6 +46,16 @@ std::string Canonical(const std::string& path) {
     return canonical;
 }
 
+// Writing fails in many ways; when the temporary folder's file system has next to no room
+// left, that is the reason to give.
+bool TemporaryFolderFull() {
+    constexpr std::uint64_t Room = 16ull * 1024 * 1024;
+    const char* temporary = std::getenv("TMPDIR");
+    struct statvfs info {};
+    if (temporary == nullptr || ::statvfs(temporary, &info) != 0) return false;
+    return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize < Room;
+}
+
 std::uint64_t FileSize(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
@@ -76,7 +87,7 @@ std::unique_ptr<LokSession> LokSession::Start(const std::string& programFolder,
 LokSession::LokSession(LibreOfficeKit* office) : office_(office) {}
 
 LokSession::~LokSession() {
-    for (auto& [id, document] : documents_) document->pClass->destroy(document);
+    for (auto& [id, open] : documents_) open.document->pClass->destroy(open.document);
 }
 
 void LokSession::OnOfficeEvent(int type, const char*, void* self) {
@@ -103,14 +114,28 @@ std::string LokSession::TakeError() {
 }
 
 LokResult LokSession::Load(const std::string& path) {
-    switch (SniffDocument(path)) {
+    LokResult result = LoadCopy(path);
+    // The copy was made for this document alone; one that did not open is not needed.
+    if (result.outcome != Outcome::Ok) ::unlink(path.c_str());
+    return result;
+}
+
+LokResult LokSession::LoadCopy(const std::string& path) {
+    const Sniffed sniffed = SniffDocument(path);
+    switch (sniffed.kind) {
         case FileKind::Missing:
             return {Outcome::NotFound, 0, {}};
+        case FileKind::Unreadable:
+            return {Outcome::Unreadable, 0, sniffed.reason};
         case FileKind::Empty:
-            return {Outcome::NotWordDocument, 0, "the file is empty"};
+            return {Outcome::NotWordDocument, 0, "empty"};
+        case FileKind::Spreadsheet:
+            return {Outcome::NotWordDocument, 0, "a spreadsheet"};
+        case FileKind::Presentation:
+            return {Outcome::NotWordDocument, 0, "a presentation"};
         case FileKind::NotWord:
             return {Outcome::NotWordDocument, 0, {}};
-        case FileKind::WordCandidate:
+        case FileKind::Word:
             break;
     }
     passwordAsked_ = false;
@@ -123,14 +148,15 @@ LokResult LokSession::Load(const std::string& path) {
     office_->pClass->registerCallback(office_, nullptr, nullptr);
     if (document == nullptr) {
         std::string detail = TakeError();
-        return {passwordAsked_ ? Outcome::Encrypted : Outcome::Damaged, 0, detail};
+        if (passwordAsked_) return {Outcome::Encrypted, 0, detail};
+        return {TemporaryFolderFull() ? Outcome::NoSpace : Outcome::Damaged, 0, detail};
     }
     if (document->pClass->getDocumentType(document) != LOK_DOCTYPE_TEXT) {
         document->pClass->destroy(document);
-        return {Outcome::NotWordDocument, 0, "it opens as another kind of document"};
+        return {Outcome::NotWordDocument, 0, {}};
     }
     std::uint32_t id = nextDocId_++;
-    documents_[id] = document;
+    documents_[id] = {document, path};
     return {Outcome::Ok, id, {}};
 }
 
@@ -138,17 +164,21 @@ LokResult LokSession::Export(std::uint32_t docId, const std::string& pdfPath) {
     auto it = documents_.find(docId);
     if (it == documents_.end()) return {Outcome::Failed, docId, "the document is not open"};
     std::string url = FileUrlFromPath(Absolute(pdfPath));
-    LibreOfficeKitDocument* document = it->second;
-    if (!document->pClass->saveAs(document, url.c_str(), "pdf", nullptr))
-        return {Outcome::ExportFailed, docId, TakeError()};
-    if (FileSize(pdfPath) == 0) return {Outcome::ExportFailed, docId, "no PDF was written"};
-    return {Outcome::Ok, docId, {}};
+    LibreOfficeKitDocument* document = it->second.document;
+    const bool saved = document->pClass->saveAs(document, url.c_str(), "pdf", nullptr);
+    const std::string detail = saved ? std::string() : TakeError();
+    if (saved && FileSize(pdfPath) > 0) return {Outcome::Ok, docId, {}};
+    ::unlink(pdfPath.c_str());
+    if (TemporaryFolderFull()) return {Outcome::NoSpace, docId, {}};
+    return {Outcome::ExportFailed, docId, saved ? "no PDF was written" : detail};
 }
 
 void LokSession::Close(std::uint32_t docId) {
     auto it = documents_.find(docId);
     if (it == documents_.end()) return;
-    it->second->pClass->destroy(it->second);
+    it->second.document->pClass->destroy(it->second.document);
+    // The copy was made for this document alone.
+    ::unlink(it->second.copy.c_str());
     documents_.erase(it);
 }
 

@@ -29,17 +29,24 @@ public:
     LokSession(const LokSession&) = delete;
     LokSession& operator=(const LokSession&) = delete;
 
+    // Loads the copy of a document at path; the copy is removed when the document is closed,
+    // or at once when it does not open.
     LokResult Load(const std::string& path);
     LokResult Export(std::uint32_t docId, const std::string& pdfPath);
     void Close(std::uint32_t docId);
 
 private:
     explicit LokSession(_LibreOfficeKit* office);
+    LokResult LoadCopy(const std::string& path);
     static void OnOfficeEvent(int type, const char* payload, void* self);
     std::string TakeError();
 
     _LibreOfficeKit* office_;
-    std::map<std::uint32_t, _LibreOfficeKitDocument*> documents_;
+    struct OpenDocument {
+        _LibreOfficeKitDocument* document;
+        std::string copy;  // the file it was loaded from, removed when it is closed
+    };
+    std::map<std::uint32_t, OpenDocument> documents_;
     std::uint32_t nextDocId_ = 1;
     bool passwordAsked_ = false;
     std::string loadingUrl_;

@@ -9,7 +9,8 @@
 namespace pendrel::office {
 namespace {
 
-constexpr int MostProfiles = 8;
+// A pool of helpers, and the helpers that replace them while they still end.
+constexpr int MostProfiles = 32;
 
 bool TryHold(const std::string& folder) {
     std::error_code error;

@@ -1,10 +1,11 @@
 #include "tests/platform/office/OfficeTestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
-#include "convert/PrintWait.h"
-#include "convert/Word1.h"
+#include "queue/Queue.h"
 
 namespace pendrel::office::testing {
 namespace {
@@ -24,6 +25,39 @@ std::string Run(const std::string& tool, const std::string& file, const std::str
 
 }  // namespace
 
+TempFolder::TempFolder()
+    : path_((std::filesystem::temp_directory_path() / "pendrel-test-XXXXXX").string()) {
+    if (::mkdtemp(path_.data()) == nullptr) path_.clear();
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool Exists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        if (!entry.is_directory())
+            files.push_back(entry.path().lexically_relative(folder).string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 int PdfPages(const std::string& pdf) {
     const std::string info = "\n" + Run("pdfinfo", pdf);
     const auto at = info.find("\nPages:");
@@ -34,12 +68,20 @@ std::string PdfText(const std::string& pdf) {
     return Run("pdftotext -q", pdf, "-");
 }
 
+int PdfImages(const std::string& pdf) {
+    // A header of two lines, then one line per image.
+    std::istringstream lines(Run("pdfimages -list", pdf));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) ++count;
+    return std::max(0, count - 2);
+}
+
 std::vector<pid_t> HelperPids() {
     std::vector<pid_t> pids;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         std::ifstream stat(entry.path() / "stat");
         std::string line;  // "pid (name) state parent ..."
-        if (!std::getline(stat, line) || line.find(" (pendrel-office) ") == std::string::npos)
+        if (!std::getline(stat, line) || line.find("pendrel-office) ") == std::string::npos)
             continue;
         std::istringstream rest(line.substr(line.rfind(')') + 2));
         char state = 0;
@@ -50,16 +92,37 @@ std::vector<pid_t> HelperPids() {
     return pids;
 }
 
-void EngineRig::Convert(const std::string& document, const std::string& output) {
-    DispatchPtr app = Word1::OpenInWord(engine, document);
-    try {
-        Word1::PrintToPdfWriter(*app, output, desk, pump, std::chrono::seconds(60));
-        PrintWait::ForFinishedFile(*app, fileSystem, pump, output, WaitLimits{});
-    } catch (...) {
-        Word1::QuitQuietly(*app);
-        throw;
-    }
-    Word1::Quit(*app);
+HelperCommand RealHelper() {
+    return {PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE};
+}
+HelperCommand FakeHelper() {
+    return {PENDREL_FAKE_OFFICE_HELPER, PENDREL_TEST_PROFILE};
+}
+
+BatchRig::BatchRig(HelperCommand helper, unsigned poolSize, HelperLimits limits)
+    : engine(desk, pump, std::move(helper), poolSize, limits) {}
+
+void BatchRig::Queue(const std::vector<std::string>& documents) {
+    for (const std::string& document : documents) pendrel::Queue::Append(list, document);
+}
+
+void BatchRig::Convert() {
+    messages.shown.clear();
+    BatchRun::ConvertQueue({window, list, fileSystem, messages, pump, engine, desk, progress,
+                            engine, nullptr, limits});
+}
+
+std::vector<Text> BatchRig::Statuses() const {
+    std::vector<Text> statuses;
+    for (std::size_t i = 1; i <= list.ItemCount(); ++i)
+        statuses.push_back(list.SubItem(i, pendrel::Queue::StatusColumn));
+    return statuses;
+}
+
+std::vector<Text> BatchRig::Messages() const {
+    std::vector<Text> texts;
+    for (const auto& shown : messages.shown) texts.push_back(shown.text);
+    return texts;
 }
 
 }  // namespace pendrel::office::testing

@@ -1,0 +1,123 @@
+#pragma once
+// The engine's print spooler: a pool of helpers that renders documents the way a print
+// spooler works ahead of its printer. The batch tells it which documents it opens next
+// (LookAhead); a thread of its own copies each into a free helper's folder, has it loaded and
+// printed to a PDF in the spool, and keeps the finished PDF until Documents.Open takes it. A
+// document no helper has reached when the batch opens it goes first. The look-ahead is bounded
+// in documents and bytes, and a render is only handed out for the version of the file it was
+// made from.
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <stop_token>
+#include <thread>
+#include <vector>
+
+#include "platform/Automation.h"
+#include "platform/office/HelperProcess.h"
+#include "platform/office/OfficeLimits.h"
+#include "platform/office/RenderJob.h"
+#include "platform/office/SpoolFolder.h"
+
+namespace pendrel::office {
+
+// One helper per core, as many as memory allows (OfficeLimits.h), at least one.
+unsigned PoolSizeFor(unsigned cores, std::uint64_t availableBytes);
+// This machine's cores and available memory.
+unsigned DefaultPoolSize();
+
+class PrintSpooler : public LookAhead {
+public:
+    // onChange is called (from any thread) whenever a job or helper changes, so that a waiter
+    // on the window's thread looks again at once.
+    PrintSpooler(HelperCommand command, SpoolFolder& spool, unsigned poolSize, HelperLimits limits,
+                 std::function<void()> onChange);
+    ~PrintSpooler() override;
+    PrintSpooler(const PrintSpooler&) = delete;
+    PrintSpooler& operator=(const PrintSpooler&) = delete;
+
+    std::size_t Depth() const override;
+    void Expect(const std::vector<Document>& next) override;
+
+    // Starts the pool's helpers, so that the first document does not wait for them.
+    void WarmUp();
+    // The render of the document at path for the batch: the one made ahead for it when that
+    // is of the file as it is now, else a new one that goes before everything else.
+    std::shared_ptr<RenderJob> Take(const std::string& path);
+    // Whether the job has opened: nothing while it is on its way, else its failure or none.
+    std::optional<std::optional<Reply>> LoadOutcome(const RenderJob& job) const;
+    struct RenderResult {
+        bool rendered = false;
+        std::string pdf;               // the finished PDF in the spool, when rendered
+        std::optional<Reply> failure;  // why not; neither: the wait was stopped
+    };
+    // Waits until the job is rendered or has failed, or stop is requested.
+    RenderResult WaitRendered(const std::shared_ptr<RenderJob>& job, std::stop_token stop);
+    // The batch is done with the job: its files go.
+    void Release(const std::shared_ptr<RenderJob>& job);
+    // Ends every helper and drops every job; nothing starts afterwards.
+    void Shutdown();
+
+    unsigned PoolSize() const { return static_cast<unsigned>(slots_.size()); }
+    int HelpersStarted() const;
+    // The time every helper has spent working on requests, summed.
+    std::chrono::microseconds WorkTime() const;
+    // The helpers alive now (for tests and the benchmark).
+    std::vector<pid_t> HelperPids() const;
+    // The most memory each helper started so far was seen to hold.
+    std::vector<std::uint64_t> HelperPeaks() const;
+
+private:
+    struct Slot {
+        std::shared_ptr<HelperProcess> helper;
+        std::shared_ptr<RenderJob> job;  // the job the helper works on
+        int documents = 0;
+        RenderJob::Clock::time_point startedAt;
+    };
+    using Lock = std::unique_lock<std::mutex>;
+
+    void Run(std::stop_token stop);
+    void Step(Lock& lock);
+    void KeepHelpers(Lock& lock);
+    void StartHelper(Slot& slot);
+    void Follow(Slot& slot);
+    void FollowLoad(Slot& slot);
+    void FollowRender(Slot& slot);
+    void EndJob(Slot& slot, RenderJob::Stage stage);
+    void Assign(Lock& lock);
+    // The next job for a free helper; with create false, only whether there is one.
+    std::shared_ptr<RenderJob> NextJob(bool create);
+    void Begin(Lock& lock, Slot& slot, const std::shared_ptr<RenderJob>& job);
+    void Drop(const std::shared_ptr<RenderJob>& job);
+    void DropUnwanted();
+    void Changed();
+    void Poke();
+
+    HelperCommand command_;
+    SpoolFolder& spool_;
+    HelperLimits limits_;
+    std::function<void()> onChange_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable_any changed_;  // with mutex_: a job finished
+    std::mutex pokeMutex_;
+    std::condition_variable_any wake_;  // with pokeMutex_: something for the thread to do
+    bool poked_ = false;
+    bool warm_ = false;
+    bool shutDown_ = false;
+    std::optional<Reply> cannotStart_;  // a helper could not start: no use trying again at once
+    std::vector<Slot> slots_;
+    std::vector<std::shared_ptr<HelperProcess>> ending_;
+    std::vector<Document> expected_;
+    std::set<std::uint64_t> takenKeys_;  // documents of the run the batch has taken already
+    std::vector<std::shared_ptr<RenderJob>> jobs_;  // taken ones first, each group in order
+    int started_ = 0;
+    unsigned copies_ = 0;
+    std::chrono::microseconds endedWork_{0};
+    std::vector<std::uint64_t> endedPeaks_;
+    std::jthread thread_;
+};
+
+}  // namespace pendrel::office

@@ -1,0 +1,72 @@
+#include "platform/office/helper/ProfileSettings.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace pendrel::office {
+namespace {
+
+struct Setting {
+    const char* path;
+    const char* name;
+    const char* value;
+};
+
+constexpr const char* UcbProviders =
+    "/org.openoffice.ucb.Configuration/ContentProviders/Local/SecondaryKeys/Office/ProviderData/";
+
+// LibreOffice's content providers for remote places (web, WebDAV, FTP, CMIS) are renamed to a
+// scheme no URL has, so a link to a server is never even looked up.
+constexpr const char* RemoteProviders[] = {"Provider3",   "Provider4",  "Provider4a",
+                                           "Provider6",   "Provider12", "Provider12a",
+                                           "Provider12b", "Provider43"};
+
+constexpr Setting Settings[] = {
+    // A linked picture, text or object is shown as the document stores it, never fetched.
+    {"/org.openoffice.Office.Common/Security/Scripting", "BlockUntrustedRefererLinks", "true"},
+    {"/org.openoffice.Office.Writer/Content/Update", "Link", "0"},
+    // No macro runs, whatever the document asks.
+    {"/org.openoffice.Office.Common/Security/Scripting", "MacroSecurityLevel", "3"},
+    {"/org.openoffice.Office.Common/Security/Scripting", "DisableMacrosExecution", "true"},
+    // Nothing is written beside a document.
+    {"/org.openoffice.Office.Common/Misc", "UseLocking", "false"},
+    {"/org.openoffice.Office.Common/Misc", "UseDocumentOOoLockFile", "false"},
+    {"/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", "false"},
+};
+
+std::string Item(const std::string& path, const char* name, const char* value) {
+    return "<item oor:path=\"" + path + "\"><prop oor:name=\"" + name +
+           "\" oor:op=\"fuse\"><value>" + value + "</value></prop></item>\n";
+}
+
+}  // namespace
+
+bool WriteProfileSettings(const std::string& profileFolder, std::string& error) {
+    const std::filesystem::path user = std::filesystem::path(profileFolder) / "user";
+    std::error_code made;
+    std::filesystem::create_directories(user, made);
+    std::string xcu =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+        "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
+    for (const Setting& s : Settings) xcu += Item(s.path, s.name, s.value);
+    for (const char* provider : RemoteProviders)
+        xcu += Item(std::string(UcbProviders) + provider, "URLTemplate", "vnd.pendrel.blocked");
+    xcu += "</oor:items>\n";
+    // Written whole at every start: whatever LibreOffice kept from an earlier run is not
+    // trusted to hold these.
+    const std::filesystem::path file = user / "registrymodifications.xcu";
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << xcu;
+    out.close();
+    if (!out) {
+        error = "cannot write " + file.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pendrel::office

@@ -1,0 +1,181 @@
+#include "platform/office/helper/Sandbox.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace pendrel::office {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What LibreOffice reads from the system: programs, libraries, configuration, fonts.
+constexpr const char* SystemFolders[] = {"/usr", "/etc", "/opt", "/var/cache/fontconfig", "/sys"};
+// On a merged /usr these are links into it; elsewhere folders of their own.
+constexpr const char* TopLevelLinks[] = {"/bin", "/sbin", "/lib", "/lib32", "/lib64", "/libx32"};
+
+std::string Failed(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path);
+    out << text;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+// A namespace of our own for users (where unprivileged processes may make one), mounts and
+// the network; a process that may not make a user namespace but has the right to mount
+// (root in a container) goes without one.
+std::string Unshare() {
+    const uid_t uid = ::getuid();
+    const gid_t gid = ::getgid();
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWNET) == 0) {
+        // The same ids inside, so files are made as they would be outside.
+        if (!WriteFile("/proc/self/setgroups", "deny") ||
+            !WriteFile("/proc/self/uid_map",
+                       std::to_string(uid) + " " + std::to_string(uid) + " 1") ||
+            !WriteFile("/proc/self/gid_map",
+                       std::to_string(gid) + " " + std::to_string(gid) + " 1"))
+            return Failed("mapping the user");
+        return {};
+    }
+    if (::unshare(CLONE_NEWNS | CLONE_NEWNET) == 0) return {};
+    return Failed("unshare");
+}
+
+bool MakeFolders(const std::string& path) {
+    std::error_code error;
+    fs::create_directories(path, error);
+    return !error;
+}
+
+// Flags the kernel keeps on a mount made visible again: they must be repeated when it is
+// made read-only.
+unsigned long LockedFlags(const std::string& path) {
+    struct statvfs info {};
+    if (::statvfs(path.c_str(), &info) != 0) return 0;
+    unsigned long flags = 0;
+    if (info.f_flag & ST_NOSUID) flags |= MS_NOSUID;
+    if (info.f_flag & ST_NODEV) flags |= MS_NODEV;
+    if (info.f_flag & ST_NOEXEC) flags |= MS_NOEXEC;
+    return flags;
+}
+
+// Shows path at the same place in the view. A folder of ours is shown without what is mounted
+// below it, which includes the view itself.
+std::string Show(const std::string& newRoot, const std::string& path, bool writable,
+                 bool withMountsBelow) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) return {};  // what is not there is not shown
+    const std::string target = newRoot + path;
+    if (fs::is_directory(status)) {
+        if (!MakeFolders(target)) return Failed("making " + target);
+    } else {
+        if (!MakeFolders(fs::path(target).parent_path()) ||
+            (!fs::exists(target) && !WriteFile(target, "")))
+            return Failed("making " + target);
+    }
+    const unsigned long bind = withMountsBelow ? MS_BIND | MS_REC : MS_BIND;
+    if (::mount(path.c_str(), target.c_str(), nullptr, bind, nullptr) != 0)
+        return Failed("showing " + path);
+    if (!writable && ::mount(nullptr, target.c_str(), nullptr,
+                             MS_BIND | MS_REMOUNT | MS_RDONLY | LockedFlags(path), nullptr) != 0)
+        return Failed("making " + path + " read-only");
+    return {};
+}
+
+std::string LinkOrShow(const std::string& newRoot, const char* path) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (error || !fs::exists(status)) return {};
+    if (fs::is_symlink(status)) {
+        fs::create_symlink(fs::read_symlink(path, error), newRoot + path, error);
+        return error ? "linking " + std::string(path) + ": " + error.message() : std::string();
+    }
+    return Show(newRoot, path, false, true);
+}
+
+std::string BuildView(const SandboxView& view) {
+    const std::string& root = view.newRoot;
+    if (!MakeFolders(root)) return Failed("making " + root);
+    if (::mount("tmpfs", root.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755,size=16m") != 0)
+        return Failed("making the view");
+    std::string why;
+    for (const char* folder : SystemFolders)
+        if (!(why = Show(root, folder, false, true)).empty()) return why;
+    for (const char* link : TopLevelLinks)
+        if (!(why = LinkOrShow(root, link)).empty()) return why;
+    // The devices and the process file system as they are: LibreOffice reads /proc/self.
+    for (const char* live : {"/dev", "/proc"}) {
+        if (!MakeFolders(root + live)) return Failed("making " + root + live);
+        if (::mount(live, (root + live).c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0)
+            return Failed(std::string("showing ") + live);
+    }
+    for (const std::string& path : view.readOnly)
+        if (!(why = Show(root, path, false, false)).empty()) return why;
+    for (const std::string& path : view.writable)
+        if (!(why = Show(root, path, true, false)).empty()) return why;
+    // An empty place for temporary files, and the home folder, empty, so that nothing looks
+    // for it in vain.
+    if (!MakeFolders(root + "/tmp") || ::chmod((root + "/tmp").c_str(), 01777) != 0)
+        return Failed("making /tmp");
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
+        MakeFolders(root + home);
+    return {};
+}
+
+std::string SwitchRoot(const std::string& newRoot) {
+    const std::string old = newRoot + "/.old-root";
+    if (!MakeFolders(old)) return Failed("making " + old);
+    if (::syscall(SYS_pivot_root, newRoot.c_str(), old.c_str()) != 0) return Failed("pivot_root");
+    if (::chdir("/") != 0) return Failed("chdir");
+    if (::umount2("/.old-root", MNT_DETACH) != 0) return Failed("leaving the old view");
+    ::rmdir("/.old-root");
+    return {};
+}
+
+}  // namespace
+
+std::string EnterSandbox(const SandboxView& view) {
+    std::string why = Unshare();
+    if (!why.empty()) return why;
+    // Nothing mounted from here on is seen outside.
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return Failed("making the mounts private");
+    why = BuildView(view);
+    if (why.empty()) why = SwitchRoot(view.newRoot);
+    if (!why.empty()) ::umount2(view.newRoot.c_str(), MNT_DETACH);
+    return why;
+}
+
+std::vector<std::string> UserFontFolders() {
+    std::vector<std::string> folders;
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/') return folders;
+    const std::string base = home;
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    folders.push_back(base + "/.fonts");
+    folders.push_back(
+        (data != nullptr && data[0] == '/' ? std::string(data) : base + "/.local/share") +
+        "/fonts");
+    folders.push_back(
+        (cache != nullptr && cache[0] == '/' ? std::string(cache) : base + "/.cache") +
+        "/fontconfig");
+    return folders;
+}
+
+}  // namespace pendrel::office

@@ -1,0 +1,100 @@
+// A stand-in for pendrel-office that speaks its protocol without LibreOffice, so the pool's
+// rules can be tested quickly and exactly. What it does with a document depends on the
+// document's first line:
+//   "slow <ms>"  waits that long before printing it
+//   "hang"       never answers the print
+//   "crash"      dies while loading it
+//   "orphan"     leaves a child holding the socket, then dies: killed, but never reaped
+//   anything else: loads it and prints a small PDF of its text
+// Every load is logged as "<pid> <first line>" to the file FAKE_OFFICE_LOG names, if any.
+// FAKE_OFFICE_PROTOCOL makes it announce another protocol version.
+//
+//   fake-pendrel-office <parent pid> <profile folder> <helper folder>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/office/Protocol.h"
+
+using namespace pendrel::office;
+
+namespace {
+
+std::string FirstLine(const std::string& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+void Log(const std::string& line) {
+    if (const char* log = std::getenv("FAKE_OFFICE_LOG"))
+        std::ofstream(log, std::ios::app) << ::getpid() << " " << line << "\n";
+}
+
+Message AnswerTo(const Message& request, Outcome outcome, std::uint32_t docId = 0) {
+    Message answer;
+    answer.kind = MessageKind::Answer;
+    answer.id = request.id;
+    answer.docId = docId;
+    answer.outcome = outcome;
+    answer.workMicros = 1000;
+    return answer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) return 2;
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const int fd = 3;
+    Message ready;
+    ready.kind = MessageKind::Ready;
+    const char* protocol = std::getenv("FAKE_OFFICE_PROTOCOL");
+    ready.id = protocol ? static_cast<std::uint32_t>(std::atoi(protocol)) : ProtocolVersion;
+    if (!SendMessage(fd, ready)) return 1;
+    std::map<std::uint32_t, std::string> open;  // load request id -> the copy's first line
+    while (auto request = ReceiveMessage(fd)) {
+        if (request->kind == MessageKind::Load) {
+            const std::string line = FirstLine(request->text);
+            Log(line);
+            if (line == "crash") std::abort();
+            if (line == "orphan") {
+                if (::fork() == 0) {
+                    ::setsid();
+                    std::this_thread::sleep_for(std::chrono::seconds(30));
+                    std::_Exit(0);
+                }
+                ::kill(::getpid(), SIGKILL);
+            }
+            ::unlink(request->text.c_str());
+            open[request->id] = line;
+            SendMessage(fd, AnswerTo(*request, Outcome::Ok, request->id));
+        } else if (request->kind == MessageKind::Export) {
+            const auto document = open.find(request->docId);
+            if (document == open.end()) {
+                SendMessage(fd, AnswerTo(*request, Outcome::Failed));
+                continue;
+            }
+            const std::string& line = document->second;
+            if (line == "hang") std::this_thread::sleep_for(std::chrono::hours(1));
+            if (line.rfind("slow ", 0) == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(line.c_str() + 5)));
+            std::ofstream(request->text) << "%PDF-1.4 " << line << "\n";
+            SendMessage(fd, AnswerTo(*request, Outcome::Ok));
+        } else {
+            open.erase(request->docId);
+            SendMessage(fd, AnswerTo(*request, Outcome::Ok));
+        }
+    }
+    return 0;
+}

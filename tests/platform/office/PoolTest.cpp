@@ -1,0 +1,190 @@
+// The pool's rules, with a stand-in helper that speaks the engine's protocol without
+// LibreOffice (FakeOfficeHelper.cpp): what each document does is its first line.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "convert/Word1.h"
+#include "platform/office/OfficeErrors.h"
+#include "tests/platform/office/OfficeTestSupport.h"
+
+namespace pendrel::office::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A folder for the documents, a log of what each helper loaded, and the spool kept inside.
+struct PoolRig {
+    PoolRig() {
+        ::setenv("FAKE_OFFICE_LOG", log.c_str(), 1);
+        ::setenv("TMPDIR", (temp / "tmp").c_str(), 1);
+        std::filesystem::create_directory(temp / "tmp");
+    }
+    ~PoolRig() {
+        ::unsetenv("FAKE_OFFICE_LOG");
+        ::unsetenv("TMPDIR");
+    }
+    std::string Document(const std::string& name, const std::string& firstLine) {
+        WriteFile(temp / name, firstLine + "\n");
+        return temp / name;
+    }
+    // "<pid> <first line>" for every document a helper loaded, in order.
+    std::vector<std::pair<pid_t, std::string>> Loads() const {
+        std::vector<std::pair<pid_t, std::string>> loads;
+        std::istringstream lines(ReadFile(log));
+        for (std::string line; std::getline(lines, line);)
+            loads.emplace_back(std::stoi(line), line.substr(line.find(' ') + 1));
+        return loads;
+    }
+    std::vector<std::string> Spooled() const { return FilesBelow(temp / "tmp"); }
+
+    TempFolder temp;
+    std::string log = temp / "loads.log";
+};
+
+template <typename Condition>
+bool Eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
+    for (auto end = std::chrono::steady_clock::now() + limit;
+         std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(10ms))
+        if (condition()) return true;
+    return condition();
+}
+
+TEST(Pool, RendersAheadOnEveryHelperAndTheBatchTakesTheRendersInQueueOrder) {
+    PoolRig rig;
+    BatchRig batch(FakeHelper(), 2);
+    std::vector<std::string> documents;
+    for (int i = 1; i <= 6; ++i)
+        documents.push_back(
+            rig.Document(std::to_string(i) + ".doc", "slow 200 #" + std::to_string(i)));
+    batch.Queue(documents);
+    batch.Convert();
+    EXPECT_EQ(batch.Statuses(), std::vector<Text>(6, "Done"));
+    EXPECT_TRUE(batch.Messages().empty());
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_EQ(ReadFile(rig.temp / (std::to_string(i) + ".pdf")),
+                  "%PDF-1.4 slow 200 #" + std::to_string(i) + "\n");
+    std::set<pid_t> helpers;
+    for (const auto& [pid, line] : rig.Loads()) helpers.insert(pid);
+    EXPECT_EQ(helpers.size(), 2u) << "both helpers of the pool rendered";
+    EXPECT_EQ(rig.Loads().size(), 6u) << "each document rendered once";
+}
+
+TEST(Pool, ARenderIsOnlyHandedOutForTheVersionOfTheFileItWasMadeFrom) {
+    PoolRig rig;
+    BatchRig batch(FakeHelper(), 1);
+    const std::string a = rig.Document("a.doc", "first a"), b = rig.Document("b.doc", "first b");
+    batch.engine.Expect({{1, a}, {2, b}});
+    ASSERT_TRUE(Eventually([&] { return rig.Loads().size() == 2; }));
+    WriteFile(b, "second b\n");  // changed on disk after its render was made
+
+    batch.Queue({a, b});
+    batch.Convert();
+    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Done", "Done"}));
+    EXPECT_EQ(ReadFile(rig.temp / "a.pdf"), "%PDF-1.4 first a\n") << "made ahead, and taken";
+    EXPECT_EQ(ReadFile(rig.temp / "b.pdf"), "%PDF-1.4 second b\n");
+    EXPECT_EQ(rig.Loads().back().second, "second b");
+}
+
+TEST(Pool, RendersNoLongerWantedAreDroppedAndAClosedEngineLeavesNothing) {
+    PoolRig rig;
+    {
+        BatchRig batch(FakeHelper(), 2);
+        const std::string a = rig.Document("a.doc", "a"), b = rig.Document("b.doc", "b");
+        batch.engine.Expect({{1, a}, {2, b}});
+        ASSERT_TRUE(Eventually([&] { return rig.Loads().size() == 2; }));
+        batch.engine.Expect({{1, a}});  // b was removed from the queue
+        ASSERT_TRUE(Eventually([&] {
+            const auto spooled = rig.Spooled();
+            return std::count_if(spooled.begin(), spooled.end(), [](const std::string& f) {
+                       return f.find("ready-") != std::string::npos;
+                   }) == 1;
+        })) << "only a's render is kept";
+        // Helpers busy with documents that never finish: the end does not wait for them.
+        batch.engine.Expect(
+            {{3, rig.Document("c.doc", "hang")}, {4, rig.Document("d.doc", "hang")}});
+        ASSERT_TRUE(Eventually([&] { return rig.Loads().size() == 4; }));
+        batch.engine.Shutdown();
+        EXPECT_TRUE(HelperPids().empty());
+    }
+    EXPECT_TRUE(rig.Spooled().empty()) << "the spool, the helpers' folders and copies are gone";
+    EXPECT_FALSE(Exists(rig.temp / "b.pdf"));
+}
+
+TEST(Pool, AHelperKilledMidRenderFailsOnlyItsOwnDocument) {
+    PoolRig rig;
+    BatchRig batch(FakeHelper(), 2);
+    batch.Queue({rig.Document("1.doc", "slow 100"), rig.Document("2.doc", "slow 3000"),
+                 rig.Document("3.doc", "slow 100"), rig.Document("4.doc", "slow 100")});
+    bool killed = false;
+    batch.pump.onPump = [&] {
+        for (const auto& [pid, line] : rig.Loads())
+            if (line == "slow 3000" && !killed) killed = ::kill(pid, SIGKILL) == 0;
+    };
+    batch.Convert();
+    EXPECT_TRUE(killed);
+    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Done", "Queued", "Done", "Done"}));
+    ASSERT_EQ(batch.Messages().size(), 1u);
+    EXPECT_NE(batch.Messages()[0].find("stopped from outside"), Text::npos) << batch.Messages()[0];
+    EXPECT_EQ(batch.Messages()[0].find("damaged"), Text::npos) << "not blamed on the document";
+}
+
+TEST(Pool, AHelperToldToDieIsNeverUsedAgainEvenBeforeItIsReaped) {
+    PoolRig rig;
+    HelperLimits limits;
+    limits.load = 1s;
+    BatchRig batch(FakeHelper(), 1, limits);
+    // The first helper dies loading, while a child of its keeps its socket open: the window
+    // cannot reap it, and kills it when its time is up.
+    batch.Queue({rig.Document("1.doc", "orphan"), rig.Document("2.doc", "plain")});
+    batch.Convert();
+    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Queued", "Done"}));
+    const auto loads = rig.Loads();
+    ASSERT_EQ(loads.size(), 2u);
+    EXPECT_NE(loads[0].first, loads[1].first) << "the next document went to a fresh helper";
+    EXPECT_NE(batch.Messages().at(0).find("longer than 1 s"), Text::npos) << batch.Messages()[0];
+}
+
+TEST(Pool, RefusesAHelperOfAnotherVersionAndSaysWhyOnce) {
+    PoolRig rig;
+    ::setenv("FAKE_OFFICE_PROTOCOL", "1", 1);
+    BatchRig batch(FakeHelper(), 2);
+    batch.Queue({rig.Document("1.doc", "a"), rig.Document("2.doc", "b")});
+    batch.Convert();
+    ::unsetenv("FAKE_OFFICE_PROTOCOL");
+    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Queued", "Queued"}));
+    ASSERT_EQ(batch.Messages().size(), 1u);
+    EXPECT_NE(batch.Messages()[0].find("another version"), Text::npos) << batch.Messages()[0];
+}
+
+TEST(Pool, AnEngineThatCannotStartIsReportedAsSuch) {
+    PoolRig rig;
+    BatchRig batch(HelperCommand{"/nonexistent/pendrel-office", PENDREL_TEST_PROFILE}, 2);
+    batch.Queue({rig.Document("1.doc", "a")});
+    batch.Convert();
+    ASSERT_EQ(batch.Messages().size(), 1u);
+    EXPECT_NE(batch.Messages()[0].find("could not be started"), Text::npos);
+    EXPECT_EQ(batch.Messages()[0].find("damaged"), Text::npos);
+}
+
+TEST(HelperProcess, AnswersNobodyWaitsForAreNotKept) {
+    PoolRig rig;
+    TempFolder folder;
+    HelperProcess helper(FakeHelper(), folder.Path(), nullptr);
+    Message close;
+    close.kind = MessageKind::Close;
+    for (int i = 0; i < 100; ++i) helper.Send(close, false);
+    Message load;
+    load.kind = MessageKind::Load;
+    load.text = rig.Document("a.doc", "a");
+    const std::uint32_t id = helper.Send(load);
+    ASSERT_TRUE(Eventually([&] { return helper.Take(id).has_value(); }));
+    EXPECT_EQ(helper.Unclaimed(), 0u);
+}
+
+}  // namespace
+}  // namespace pendrel::office::testing
