@@ -20,6 +20,8 @@ if [ "${1:-}" = "--inside-x" ]; then
         wineserver -w
         touch "$WINEPREFIX/.pendrel-ready"
     fi
+    # The screen at the layout's 96 DPI, even if a stopped run left another one set.
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
     status=0
     ctest --preset windows "$@" || status=$?
     wineserver -k || true  # ours only: the prefix is private

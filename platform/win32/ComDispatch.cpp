@@ -5,6 +5,9 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/win32/ComVariant.h"
 #include "platform/win32/WideText.h"
 
@@ -37,6 +40,28 @@ struct ExcepInfoHolder {
 
 Text BstrText(BSTR text) {
     return text ? Narrow(std::wstring(text, SysStringLen(text))) : Text();
+}
+
+// Failures of CLSIDFromProgID and CoCreateInstance that say the class is not installed, or
+// that its server cannot be started at all: every object of the class would fail alike.
+bool ServerUnavailable(HRESULT result) {
+    const HRESULT unavailable[] = {
+        CO_E_CLASSSTRING,           // no such ProgID
+        REGDB_E_CLASSNOTREG,        // no such class
+        CLASS_E_CLASSNOTAVAILABLE,  // the server's DLL does not make the class
+        CO_E_SERVER_EXEC_FAILURE,   // the server's program started but did not register
+        CO_E_APPNOTFOUND,
+        CO_E_DLLNOTFOUND,
+        CO_E_ERRORINDLL,
+        // The server's program or DLL is missing, or is not one this system can run.
+        HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND),
+        HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND),
+        HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND),
+        HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT),
+        HRESULT_FROM_WIN32(ERROR_EXE_MACHINE_TYPE_MISMATCH),
+    };
+    return std::find(std::begin(unavailable), std::end(unavailable), result) !=
+           std::end(unavailable);
 }
 
 [[noreturn]] void ThrowFailure(HRESULT result, ExcepInfoHolder& exception, const Text& member) {
@@ -129,16 +154,23 @@ Text NotInstalledMessage(const Text& progId) {
 
 DispatchPtr ComAutomationFactory::CreateObject(const Text& progId) {
     CLSID classId{};
-    if (FAILED(CLSIDFromProgID(Wide(progId).c_str(), &classId)))
-        throw AutomationError(CannotCreateObject, NotInstalledMessage(progId));
+    const HRESULT found = CLSIDFromProgID(Wide(progId).c_str(), &classId);
+    if (FAILED(found)) {
+        if (ServerUnavailable(found))
+            throw AutomationServerUnavailable(CannotCreateObject, NotInstalledMessage(progId));
+        throw AutomationError(CannotCreateObject,
+                              progId + " could not be looked up: " +
+                                  DescribeError(static_cast<unsigned long>(found)));
+    }
     IDispatch* object = nullptr;
     const HRESULT hr =
         CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
                          IID_IDispatch, reinterpret_cast<void**>(&object));
     if (FAILED(hr)) {
-        throw AutomationError(
-            CannotCreateObject,
-            progId + " could not be started: " + DescribeError(static_cast<unsigned long>(hr)));
+        const Text message =
+            progId + " could not be started: " + DescribeError(static_cast<unsigned long>(hr));
+        if (ServerUnavailable(hr)) throw AutomationServerUnavailable(CannotCreateObject, message);
+        throw AutomationError(CannotCreateObject, message);
     }
     auto dispatch = std::make_shared<ComDispatch>(object);
     object->Release();  // the ComDispatch holds its own reference

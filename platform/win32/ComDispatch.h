@@ -40,7 +40,9 @@ private:
     IDispatch* object_;
 };
 
-// CreateObject on the local machine: CLSIDFromProgID, then CoCreateInstance.
+// CreateObject on the local machine: CLSIDFromProgID, then CoCreateInstance. A class that is
+// not installed, or whose server cannot be started, is AutomationServerUnavailable; any other
+// failure a plain AutomationError. Either has Visual Basic's number 429.
 class ComAutomationFactory : public AutomationFactory {
 public:
     DispatchPtr CreateObject(const Text& progId) override;

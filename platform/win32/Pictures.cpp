@@ -6,6 +6,8 @@
 #include <shlwapi.h>
 #include <wincodec.h>
 
+#include <algorithm>
+
 namespace pendrel::win32 {
 namespace {
 
@@ -19,13 +21,20 @@ struct ComRef {
     T* operator->() const { return p; }
 };
 
+// WICBitmapInterpolationModeHighQualityCubic, which only Windows 10 has; the headers may not.
+constexpr auto HighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
+
+// The source scaled to width x height: the best filter the system has.
+bool Scale(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height,
+           ComRef<IWICBitmapScaler>& scaled) {
+    if (FAILED(factory->CreateBitmapScaler(&scaled))) return false;
+    return SUCCEEDED(scaled->Initialize(source, width, height, HighQualityCubic)) ||
+           SUCCEEDED(scaled->Initialize(source, width, height, WICBitmapInterpolationModeFant));
+}
+
 // The frame converted to 32-bit BGRA, or nothing.
-bool DecodeFrame(IStream* stream, ComRef<IWICFormatConverter>& converted, UINT& width,
-                 UINT& height) {
-    ComRef<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))))
-        return false;
+bool DecodeFrame(IWICImagingFactory* factory, IStream* stream,
+                 ComRef<IWICFormatConverter>& converted, UINT& width, UINT& height) {
     ComRef<IWICBitmapDecoder> decoder;
     if (FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad,
                                                 &decoder)))
@@ -41,7 +50,7 @@ bool DecodeFrame(IStream* stream, ComRef<IWICFormatConverter>& converted, UINT& 
 
 }  // namespace
 
-HBITMAP LoadJpegResource(HINSTANCE module, int resourceId) {
+HBITMAP LoadJpegResource(HINSTANCE module, int resourceId, int dpi) {
     const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
     if (!found) return nullptr;
     const HGLOBAL loaded = LoadResource(module, found);
@@ -51,9 +60,21 @@ HBITMAP LoadJpegResource(HINSTANCE module, int resourceId) {
     stream.p = SHCreateMemStream(bytes, SizeofResource(module, found));
     if (!stream.p) return nullptr;
 
+    ComRef<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))))
+        return nullptr;
     ComRef<IWICFormatConverter> converted;
     UINT width = 0, height = 0;
-    if (!DecodeFrame(stream.p, converted, width, height)) return nullptr;
+    if (!DecodeFrame(factory.p, stream.p, converted, width, height)) return nullptr;
+    IWICBitmapSource* pixelSource = converted.p;
+    ComRef<IWICBitmapScaler> scaled;
+    if (dpi != LayoutDpi) {
+        width = static_cast<UINT>(std::max(1, MulDiv(static_cast<int>(width), dpi, LayoutDpi)));
+        height = static_cast<UINT>(std::max(1, MulDiv(static_cast<int>(height), dpi, LayoutDpi)));
+        if (!Scale(factory.p, converted.p, width, height, scaled)) return nullptr;
+        pixelSource = scaled.p;
+    }
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -66,8 +87,8 @@ HBITMAP LoadJpegResource(HINSTANCE module, int resourceId) {
     const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (!bitmap) return nullptr;
     const UINT stride = width * 4;
-    if (FAILED(
-            converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels)))) {
+    if (FAILED(pixelSource->CopyPixels(nullptr, stride, stride * height,
+                                       static_cast<BYTE*>(pixels)))) {
         DeleteObject(bitmap);
         return nullptr;
     }

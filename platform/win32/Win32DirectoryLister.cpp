@@ -2,6 +2,8 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include <string>
+
 #include "platform/win32/WideText.h"
 
 namespace pendrel::win32 {
@@ -20,6 +22,17 @@ struct HandleCloser {
     ~HandleCloser() { CloseHandle(handle); }
 };
 
+// What keeps an entry from being queued or entered, if anything. Paths go to the system's
+// calls as they are, without the "\\?\" form that lifts MAX_PATH.
+Text ProblemOf(const std::wstring& folder, const std::wstring& name, bool nameIsText) {
+    if (!nameIsText) return "its name is not valid text";
+    // The folder, a separator and the name, and the terminating NUL the system counts.
+    if (folder.size() + 1 + name.size() + 1 > MAX_PATH)
+        return "its path is longer than the system allows (" + std::to_string(MAX_PATH - 1) +
+               " characters)";
+    return {};
+}
+
 // Windows' own attribute bits 2, 4 and 16 are the ones the mask speaks of.
 std::uint32_t MaskableAttributes(DWORD attributes) {
     return static_cast<std::uint32_t>(attributes) & MaskedAttributes;
@@ -30,13 +43,13 @@ std::uint32_t MaskableAttributes(DWORD attributes) {
 std::optional<std::vector<DirectoryLister::Entry>> Win32DirectoryLister::List(const Text& folder,
                                                                               const Text& pattern,
                                                                               std::uint32_t mask) {
-    Text search = folder;
-    if (!search.empty() && search.back() != '\\' && search.back() != '/') search += '\\';
-    search += pattern;
+    std::wstring parent = Wide(folder);
+    if (!parent.empty() && (parent.back() == L'\\' || parent.back() == L'/')) parent.pop_back();
+    const std::wstring search = (parent.empty() ? L"" : parent + L'\\') + Wide(pattern);
 
     WIN32_FIND_DATAW found{};
     // The basic form leaves out the short 8.3 names, which the program never shows.
-    const HANDLE handle = FindFirstFileExW(Wide(search).c_str(), FindExInfoBasic, &found,
+    const HANDLE handle = FindFirstFileExW(search.c_str(), FindExInfoBasic, &found,
                                            FindExSearchNameMatch, nullptr, 0);
     std::vector<Entry> entries;
     if (handle == INVALID_HANDLE_VALUE) {
@@ -48,9 +61,10 @@ std::optional<std::vector<DirectoryLister::Entry>> Win32DirectoryLister::List(co
     do {
         const std::uint32_t attributes = MaskableAttributes(found.dwFileAttributes);
         if ((attributes & ~mask) != 0) continue;
-        auto name = NarrowExact(found.cFileName);
-        if (!name) continue;  // no path could carry it to the queue
-        entries.push_back({std::move(*name), attributes});
+        // A name with half a surrogate pair is listed as near as text comes, with its problem.
+        const auto exact = NarrowExact(found.cFileName);
+        entries.push_back({exact ? *exact : Narrow(found.cFileName), attributes,
+                           ProblemOf(parent, found.cFileName, exact.has_value())});
     } while (FindNextFileW(handle, &found));
     return entries;
 }

@@ -55,4 +55,25 @@ void Win32FileSystem::DeleteFile(const Text& path) {
     }
 }
 
+void Win32FileSystem::RenameFile(const Text& from, const Text& to) {
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD error = GetLastError();
+        throw SystemError(static_cast<std::int32_t>(error),
+                          "Could not rename " + from + " to " + to + ": " + DescribeError(error));
+    }
+}
+
+void Win32FileSystem::SetHidden(const Text& path, bool hidden) noexcept {
+    try {
+        const std::wstring wide = Wide(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return;
+        const DWORD wanted = hidden ? attributes | FILE_ATTRIBUTE_HIDDEN
+                                    : attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN);
+        if (wanted != attributes) SetFileAttributesW(wide.c_str(), wanted);
+    } catch (...) {
+        // Out of memory for the wide path: the attribute stays as it was.
+    }
+}
+
 }  // namespace pendrel::win32

@@ -1,5 +1,5 @@
 #pragma once
-// Files through the wide Win32 calls: "\" paths, last-write times, deletion.
+// Files through the wide Win32 calls: "\" paths, last-write times, deleting and renaming.
 #include "platform/FileSystem.h"
 
 namespace pendrel::win32 {
@@ -11,6 +11,8 @@ public:
     std::optional<std::uint64_t> FileSize(const Text& path) const noexcept override;
     bool IsOpenForWriting(const Text& path) const noexcept override;
     void DeleteFile(const Text& path) override;
+    void RenameFile(const Text& from, const Text& to) override;
+    void SetHidden(const Text& path, bool hidden) noexcept override;
 };
 
 }  // namespace pendrel::win32

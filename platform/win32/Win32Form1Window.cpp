@@ -5,12 +5,14 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <cmath>
 
 #include "platform/Form1Layout.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Dpi.h"
 
 namespace pendrel::win32 {
 namespace {
@@ -18,12 +20,13 @@ namespace {
 // A resizable frame with a title bar, minimise and close but no maximise button.
 constexpr DWORD FrameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
+// Files and folders dropped from Explorer are queued as the buttons queue them.
+constexpr DWORD FrameExStyle = WS_EX_ACCEPTFILES;
 
-float ToTwips(LONG pixels) {
-    return PixelsToTwips(static_cast<int>(pixels));
-}
-int ToPixels(float twips) {
-    return TwipsToPixels(twips);
+// The outer size of the window whose client area is the layout's, on a screen of dpi.
+SIZE LayoutSize(int dpi) {
+    return OuterSize(TwipsToPixels(Form1Layout::ClientWidth, dpi),
+                     TwipsToPixels(Form1Layout::ClientHeight, dpi), FrameStyle, FrameExStyle, dpi);
 }
 
 void RegisterWindowClass(HINSTANCE module) {
@@ -47,14 +50,18 @@ Win32Form1Window::Win32Form1Window(MessageBoxes& messages) : commonDialog1_(mess
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterWindowClass(module);
-    RECT frame{0, 0, TwipsToPixels(Form1Layout::ClientWidth),
-               TwipsToPixels(Form1Layout::ClientHeight)};
-    AdjustWindowRectEx(&frame, FrameStyle, FALSE, 0);
-    // Files and folders dropped from Explorer are queued as the buttons queue them.
-    handle_ =
-        CreateWindowExW(WS_EX_ACCEPTFILES, ClassName, Wide(Form1Layout::DesignCaption).c_str(),
-                        FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr, nullptr, module, nullptr);
+    const SIZE size = LayoutSize(LayoutDpi);
+    handle_ = CreateWindowExW(FrameExStyle, ClassName, Wide(Form1Layout::DesignCaption).c_str(),
+                              FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
+                              nullptr, module, nullptr);
+    // Only now is the monitor known, and with it the DPI to draw for; the window is not shown
+    // yet.
+    dpi_ = WindowDpi(handle_);
+    if (dpi_ != LayoutDpi) {
+        const SIZE scaled = LayoutSize(dpi_);
+        SetWindowPos(handle_, nullptr, 0, 0, scaled.cx, scaled.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
     CreateControls();
@@ -64,6 +71,10 @@ Win32Form1Window::Win32Form1Window(MessageBoxes& messages) : commonDialog1_(mess
 Win32Form1Window::~Win32Form1Window() {
     handlers_ = nullptr;
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+    // The buttons first: each takes back its screen-reader texts while its window is there.
+    check1_.reset();
+    check2_.reset();
+    check4_.reset();
     DestroyWindow(handle_);
     if (mouseIcon_) DestroyCursor(mouseIcon_);
 }
@@ -88,27 +99,28 @@ RECT Win32Form1Window::OuterRect() const {
     return outer;
 }
 
+// Twips of the layout, whatever the monitor: pixels are converted at the window's DPI.
 float Win32Form1Window::Left() const {
-    return ToTwips(OuterRect().left);
+    return PixelsToTwips(OuterRect().left, dpi_);
 }
 float Win32Form1Window::Top() const {
-    return ToTwips(OuterRect().top);
+    return PixelsToTwips(OuterRect().top, dpi_);
 }
 float Win32Form1Window::Width() const {
     const RECT r = OuterRect();
-    return ToTwips(r.right - r.left);
+    return PixelsToTwips(r.right - r.left, dpi_);
 }
 float Win32Form1Window::Height() const {
     const RECT r = OuterRect();
-    return ToTwips(r.bottom - r.top);
+    return PixelsToTwips(r.bottom - r.top, dpi_);
 }
 
 void Win32Form1Window::SetLeft(float twips) {
-    SetWindowPos(handle_, nullptr, ToPixels(twips), OuterRect().top, 0, 0,
+    SetWindowPos(handle_, nullptr, TwipsToPixels(twips, dpi_), OuterRect().top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Win32Form1Window::SetTop(float twips) {
-    SetWindowPos(handle_, nullptr, OuterRect().left, ToPixels(twips), 0, 0,
+    SetWindowPos(handle_, nullptr, OuterRect().left, TwipsToPixels(twips, dpi_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -182,8 +194,30 @@ LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->idFrom == ListView1Id && header->code == NM_DBLCLK && handlers_)
                 handlers_->ListView1_DblClick();
+            if (header->idFrom == ListView1Id && header->code == NM_RCLICK && handlers_)
+                OnItemRightClick(*reinterpret_cast<const NMITEMACTIVATE*>(lParam));
             break;
         }
+        case WM_CONTEXTMENU: {
+            // The menu key or Shift+F10 on the list: the menu of its focused item.
+            if (reinterpret_cast<HWND>(wParam) != listView1_->Handle() || !handlers_) break;
+            if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return 0;
+            const int row = ListView_GetNextItem(listView1_->Handle(), -1, LVNI_FOCUSED);
+            if (row < 0) return 0;
+            RECT item{};
+            ListView_GetItemRect(listView1_->Handle(), row, &item, LVIR_LABEL);
+            POINT at{item.left, item.bottom};
+            ClientToScreen(listView1_->Handle(), &at);
+            listView1_->MenuAskedAt(at);
+            handlers_->ListView1_ItemMenu(static_cast<std::size_t>(row) + 1);
+            return 0;
+        }
+        case GetDpiScaledSizeMessage:
+            *reinterpret_cast<SIZE*>(lParam) = DpiScaledSize(static_cast<int>(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DRAWITEM:
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
@@ -207,6 +241,24 @@ LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             break;
     }
     return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+// Moved to a monitor of another DPI, or the user changed the monitor's: the client area keeps
+// its size in twips, and the frame is measured for the new DPI.
+SIZE Win32Form1Window::DpiScaledSize(int dpi) const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    return OuterSize(TwipsToPixels(PixelsToTwips(client.right, dpi_), dpi),
+                     TwipsToPixels(PixelsToTwips(client.bottom, dpi_), dpi), FrameStyle,
+                     FrameExStyle, dpi);
+}
+
+void Win32Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ScaleControls();
+    // Where the system asks: the rectangle keeps the window on the monitor that changed it.
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Form1Window::OnCommand(int id, int code) {
@@ -233,6 +285,14 @@ Text CurrentFolder() {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
     return Narrow(folder);
+}
+
+void Win32Form1Window::OnItemRightClick(const NMITEMACTIVATE& click) {
+    if (click.iItem < 0) return;  // the empty part of the list has no menu
+    POINT at = click.ptAction;
+    ClientToScreen(listView1_->Handle(), &at);
+    listView1_->MenuAskedAt(at);
+    handlers_->ListView1_ItemMenu(static_cast<std::size_t>(click.iItem) + 1);
 }
 
 void Win32Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -7,6 +7,8 @@
 #include "platform/Form1Events.h"
 #include "platform/WindowSurface.h"
 #include "platform/win32/Win32Api.h"
+
+#include <commctrl.h>
 #include "platform/win32/Win32CommonDialog.h"
 #include "platform/win32/Win32ListView.h"
 #include "platform/win32/Win32PictureButton.h"
@@ -32,6 +34,9 @@ public:
     void Show();
 
     HWND Handle() const { return handle_; }
+    // The DPI of the monitor the window is on; places and sizes are scaled from the layout's
+    // 96 to it.
+    int Dpi() const { return dpi_; }
     Win32ListView& listView1() { return *listView1_; }
     Win32PictureButton& check1() { return *check1_; }
     Win32PictureButton& check2() { return *check2_; }
@@ -73,13 +78,19 @@ private:
                                         UINT_PTR id, DWORD_PTR self);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();  // Win32Form1Layout.cpp
+    // Every control to its place, its pictures and its font for the window's DPI.
+    void ScaleControls();  // Win32Form1Layout.cpp
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    SIZE DpiScaledSize(int dpi) const;
     void OnCommand(int id, int code);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnItemRightClick(const NMITEMACTIVATE& click);
     void OnDropFiles(HDROP drop);
     void OnControlMouseMove(UINT_PTR id);
     RECT OuterRect() const;
 
     HWND handle_ = nullptr;
+    int dpi_ = LayoutDpi;
     std::unique_ptr<Win32PictureButton> check4_;
     std::unique_ptr<Win32ListView> listView1_;
     HWND command1_ = nullptr;

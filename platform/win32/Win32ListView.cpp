@@ -15,11 +15,9 @@
 namespace pendrel::win32 {
 namespace {
 
-// Arial 9 point bold, western character set.
-HFONT ListFont() {
-    const HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(Form1Layout::ListFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+// Arial 9 point bold, western character set, for a screen of dpi.
+HFONT ListFont(int dpi) {
+    const int height = -MulDiv(Form1Layout::ListFontPoints, dpi, 72);
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, Wide(Form1Layout::ListFontName).c_str());
@@ -27,7 +25,7 @@ HFONT ListFont() {
 
 }  // namespace
 
-Win32ListView::Win32ListView(HWND parent, int id, const RECT& place) {
+Win32ListView::Win32ListView(HWND parent, int id, const RECT& place, int dpi) : dpi_(dpi) {
     // Single selection: removal acts on the one selected item. No sorting and no editing in
     // place: the items keep the order and the paths they were added with.
     handle_ = CreateWindowExW(
@@ -36,8 +34,28 @@ Win32ListView::Win32ListView(HWND parent, int id, const RECT& place) {
         place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT);
-    font_ = ListFont();
+    font_ = ListFont(dpi_);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void Win32ListView::SetDpi(int dpi) {
+    const int before = dpi_;
+    dpi_ = dpi;
+    const HFONT old = font_;
+    font_ = ListFont(dpi_);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (old) DeleteObject(old);
+    for (std::size_t i = 0; i < columnTwips_.size(); ++i) {
+        const int column = static_cast<int>(i);
+        const int now = ListView_GetColumnWidth(handle_, column);
+        const auto twips = columnTwips_[i];
+        // A column the user has not dragged keeps its width in twips; a dragged one is
+        // scaled as it is.
+        const int scaled = twips && now == TwipsToPixels(*twips, before)
+                               ? TwipsToPixels(*twips, dpi_)
+                               : MulDiv(now, dpi_, before);
+        ListView_SetColumnWidth(handle_, column, scaled);
+    }
 }
 
 // The control goes with its parent window; only the font is the list's own.
@@ -50,17 +68,19 @@ void Win32ListView::AddColumnHeader(const Text& text) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
     column.fmt = LVCFMT_LEFT;
-    column.cx = 100;
+    column.cx = MulDiv(100, dpi_, LayoutDpi);  // until the logic sets the width
     column.pszText = wide.data();
     const int at = static_cast<int>(ColumnHeaderCount());
     if (SendMessageW(handle_, LVM_INSERTCOLUMNW, at, reinterpret_cast<LPARAM>(&column)) < 0)
         throw std::runtime_error("The list could not add the column " + text + ".");
+    columnTwips_.insert(columnTwips_.begin() + at, std::nullopt);
 }
 
 void Win32ListView::SetColumnHeaderWidth(std::size_t index, float twips) {
     if (index < 1 || index > ColumnHeaderCount()) throw std::out_of_range("no such column");
-    const int pixels = TwipsToPixels(twips);
-    ListView_SetColumnWidth(handle_, static_cast<int>(index - 1), pixels);
+    ListView_SetColumnWidth(handle_, static_cast<int>(index - 1), TwipsToPixels(twips, dpi_));
+    if (columnTwips_.size() < ColumnHeaderCount()) columnTwips_.resize(ColumnHeaderCount());
+    columnTwips_[index - 1] = twips;
 }
 
 std::size_t Win32ListView::ColumnHeaderCount() const {
@@ -147,6 +167,36 @@ std::optional<std::size_t> Win32ListView::IndexOf(ItemId id) const {
                                   reinterpret_cast<LPARAM>(&find));
     if (row < 0) return std::nullopt;
     return static_cast<std::size_t>(row) + 1;
+}
+
+void Win32ListView::EnsureVisible(std::size_t index) {
+    ListView_EnsureVisible(handle_, RowAt(index), FALSE);
+}
+
+std::optional<std::size_t> Win32ListView::PopupMenu(const std::vector<Text>& entries) {
+    const std::optional<POINT> askedAt = menuAt_;
+    menuAt_.reset();
+    if (nextMenuChoice_) {
+        const auto choice = *nextMenuChoice_;
+        nextMenuChoice_.reset();
+        return choice;
+    }
+    const HMENU menu = CreatePopupMenu();
+    if (!menu) return std::nullopt;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), Wide(entries[i]).c_str());
+    POINT at{};
+    if (askedAt)
+        at = *askedAt;
+    else
+        GetCursorPos(&at);
+    // The command comes back as the result; 0 when the menu was dismissed.
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
+                                         at.y, 0, GetParent(handle_), nullptr));
+    DestroyMenu(menu);
+    if (chosen == 0) return std::nullopt;
+    return static_cast<std::size_t>(chosen - 1);
 }
 
 }  // namespace pendrel::win32

@@ -1,9 +1,25 @@
 #include "platform/win32/Win32PictureButton.h"
 
-namespace pendrel::win32 {
+// windows.h before the other system headers, which need its types.
+#include "platform/win32/Win32Api.h"
 
-Win32PictureButton::Win32PictureButton(HWND parent, int id, HBITMAP picture, const RECT& place)
-    : picture_(picture) {
+#include <oleacc.h>
+
+#include "platform/win32/WideText.h"
+
+namespace pendrel::win32 {
+namespace {
+
+// Lengths in pixels at 96 DPI, scaled to the button's.
+int Scaled(int pixels, int dpi) {
+    return MulDiv(pixels, dpi, LayoutDpi);
+}
+
+}  // namespace
+
+Win32PictureButton::Win32PictureButton(HWND parent, int id, HBITMAP picture, const RECT& place,
+                                       int dpi)
+    : picture_(picture), dpi_(dpi) {
     handle_ = CreateWindowExW(
         0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place.left, place.top,
         place.right - place.left, place.bottom - place.top, parent,
@@ -11,6 +27,12 @@ Win32PictureButton::Win32PictureButton(HWND parent, int id, HBITMAP picture, con
 }
 
 Win32PictureButton::~Win32PictureButton() {
+    if (accessibility_) {
+        // An annotation outlives its window unless it is taken back.
+        MSAAPROPID description = PROPID_ACC_DESCRIPTION;
+        accessibility_->ClearHwndProps(handle_, OBJID_CLIENT, CHILDID_SELF, &description, 1);
+        accessibility_->Release();
+    }
     if (picture_) DeleteObject(picture_);
 }
 
@@ -24,6 +46,32 @@ void Win32PictureButton::Clicked() {
     SetValue(value_ == 0 ? 1 : 0);
 }
 
+void Win32PictureButton::SetPicture(HBITMAP picture, int dpi) {
+    if (picture_) DeleteObject(picture_);
+    picture_ = picture;
+    dpi_ = dpi;
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+SIZE Win32PictureButton::PictureSize() const {
+    BITMAP info{};
+    if (!picture_ || !GetObjectW(picture_, sizeof(info), &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+void Win32PictureButton::SetAccessible(const Text& name, const Text& description) {
+    SetWindowTextW(handle_, Wide(name).c_str());
+    if (!accessibility_ &&
+        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&accessibility_)))) {
+        accessibility_ = nullptr;  // no accessibility services: the name alone is read
+        return;
+    }
+    // Systems whose services cannot annotate a window read the name alone.
+    accessibility_->SetHwndPropStr(handle_, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                   Wide(description).c_str());
+}
+
 void Win32PictureButton::Draw(const DRAWITEMSTRUCT& item) const {
     const HDC dc = item.hDC;
     RECT face = item.rcItem;
@@ -33,7 +81,7 @@ void Win32PictureButton::Draw(const DRAWITEMSTRUCT& item) const {
         BITMAP info{};
         GetObjectW(picture_, sizeof(info), &info);
         const int width = face.right - face.left, height = face.bottom - face.top;
-        const int shift = down ? 1 : 0;
+        const int shift = down ? Scaled(1, dpi_) : 0;
         const HDC source = CreateCompatibleDC(dc);
         const HGDIOBJ previous = SelectObject(source, picture_);
         // Centred; BitBlt clips to the face, so a taller picture shows its middle part.
@@ -46,7 +94,7 @@ void Win32PictureButton::Draw(const DRAWITEMSTRUCT& item) const {
     DrawEdge(dc, &face, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = face;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -Scaled(4, dpi_), -Scaled(4, dpi_));
         DrawFocusRect(dc, &focus);
     }
 }

@@ -4,17 +4,21 @@
 #include "platform/win32/Win32Api.h"
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Dpi.h"
 
 namespace pendrel::win32 {
+// The primary monitor in the twips the window is placed in: both are converted at the DPI of
+// the monitor, so the window centres on it.
 float Win32Screen::WidthTwips() const {
-    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN));
+    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
 }
 
 float Win32Screen::HeightTwips() const {
-    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN));
+    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
 }
 
 void Win32MessageBoxes::Show(const Text& text, const Text& title) {
@@ -42,6 +46,20 @@ Text Win32FolderBrowser::Browse(WindowHandle owner, const Text& title) {
     SHGetPathFromIDListW(chosen, path);
     CoTaskMemFree(chosen);
     return Narrow(path);  // empty when the item has no file-system path
+}
+
+bool Win32Shell::Open(const Text& path) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;  // ShellExecute's results up to 32 are errors
+}
+
+bool Win32Shell::ShowInFolder(const Text& path) {
+    PIDLIST_ABSOLUTE item = ILCreateFromPathW(Wide(path).c_str());
+    if (!item) return false;
+    const HRESULT shown = SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
+    ILFree(item);
+    return SUCCEEDED(shown);
 }
 
 Text Win32Program::Folder() const {

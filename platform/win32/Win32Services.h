@@ -49,6 +49,13 @@ private:
     std::optional<Text> nextFolder_;
 };
 
+// Files opened with ShellExecuteW and shown selected with SHOpenFolderAndSelectItems.
+class Win32Shell : public Shell {
+public:
+    bool Open(const Text& path) override;
+    bool ShowInFolder(const Text& path) override;
+};
+
 class Win32Program : public Program {
 public:
     Text Folder() const override;

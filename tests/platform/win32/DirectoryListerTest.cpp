@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/win32/Win32Api.h"
 
@@ -78,6 +79,28 @@ TEST_F(TempFolder, TheMaskAdmitsHiddenSystemAndFolderEntriesOnlyWhenItHoldsTheir
     EXPECT_FALSE(lister.List(At("missing\\"), "*", 16)) << "a missing folder is none";
 }
 
+// Listed, but with what keeps it from the queue: a path the system's calls cannot take.
+TEST_F(TempFolder, AnEntryWhosePathIsTooLongIsListedWithItsProblem) {
+    const std::wstring deep(200 - root.wstring().size(), L'd');
+    const std::wstring folder = L"\\\\?\\" + (root / deep).wstring();
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring longName(70, L'n');
+    for (const std::wstring& name : {std::wstring(L"short.doc"), longName + L".doc"})
+        CloseHandle(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const auto listing = lister.List(Narrow((root / deep).wstring()), "*.doc", 0);
+    ASSERT_TRUE(listing);
+    ASSERT_EQ(listing->size(), 2u);
+    for (const auto& entry : *listing) {
+        if (entry.name == "short.doc") {
+            EXPECT_EQ(entry.problem, "");
+        } else {
+            EXPECT_EQ(entry.name, Narrow(longName) + ".doc");
+            EXPECT_EQ(entry.problem, "its path is longer than the system allows (259 characters)");
+        }
+    }
+}
+
 TEST_F(TempFolder, AFolderIsKnownWhateverPathReachesIt) {
     Make(L"sub", 0, true);
     Make(L"other", 0, true);
@@ -105,6 +128,37 @@ TEST_F(TempFolder, AFileIsDeletedAndDeletingAMissingOneFailsNamingIt) {
         EXPECT_EQ(e.Number(), static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
         EXPECT_NE(e.Description().find(pdf), Text::npos);
     }
+}
+
+// An old PDF is set aside under another name, hidden, and put back over a newer one.
+TEST_F(TempFolder, AFileIsRenamedOverAnotherAndHiddenAndShownAgain) {
+    Make(L"a.pdf");
+    std::ofstream(root / "new.pdf") << "newer";
+    Win32FileSystem files;
+    files.RenameFile(At("new.pdf"), At("a.pdf"));
+    EXPECT_FALSE(files.ModificationTime(At("new.pdf")));
+    EXPECT_EQ(files.FileSize(At("a.pdf")), 5u) << "the file renamed replaces the one there";
+    try {
+        files.RenameFile(At("new.pdf"), At("b.pdf"));
+        FAIL() << "renaming a missing file must fail";
+    } catch (const SystemError& e) {
+        EXPECT_EQ(e.Number(), static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
+        EXPECT_NE(e.Description().find("new.pdf"), Text::npos);
+    }
+
+    if (!Make(L"hidden.pdf", FILE_ATTRIBUTE_HIDDEN))
+        GTEST_SKIP() << "this file system cannot keep the hidden attribute";
+    const std::wstring path = (root / "a.pdf").wstring();
+    const auto attributes = [&] {
+        return GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    };
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    files.SetHidden(At("a.pdf"), true);
+    EXPECT_EQ(attributes(), DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN})
+        << "the other attributes stay";
+    files.SetHidden(At("a.pdf"), false);
+    EXPECT_EQ(attributes(), DWORD{FILE_ATTRIBUTE_READONLY});
+    files.SetHidden(At("gone.pdf"), true);  // nothing there: nothing happens
 }
 
 }  // namespace

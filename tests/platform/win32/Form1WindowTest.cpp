@@ -1,6 +1,7 @@
-// The real Win32 window: its layout, keyboard order and pointer, files dropped on it, and a
-// whole batch run from button clicks to PDF files, with a Word whose printer shows a real
-// Save As dialog. Closing it is checked on Pendrel.exe (PendrelExeProbe).
+// The real Win32 window: its layout and what screen readers read of it, keyboard order and
+// pointer, scaling for another DPI, files dropped on it, an item's menu, and whole batch runs
+// from button clicks to PDF files, with a Word whose printer shows a real Save As dialog, or
+// with no Word at all. Closing it is checked on Pendrel.exe (PendrelExeProbe).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,9 +10,11 @@
 #include "platform/win32/Win32Api.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Dpi.h"
 #include "programs/windows/PendrelWindows.h"
 #include "tests/platform/win32/TestSaveAsDialog.h"
 
@@ -21,6 +24,29 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TestSaveAsDialog;
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// The name a screen reader reads for the window, through the system's accessibility proxy.
+std::wstring AccessibleName(HWND window) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return L"(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring result = L"(no name)";
+    if (SUCCEEDED(object->get_accName(self, &name)) && name) result = name;
+    SysFreeString(name);
+    object->Release();
+    return result;
+}
 
 RECT ClientPlace(HWND control) {
     RECT r{};
@@ -111,6 +137,107 @@ TEST(Form1Window, LaysOutItsControlsTabsThroughThemAndShowsThePointer) {
         EXPECT_EQ(p.window.MousePointer(), pointer);
     }
     EXPECT_EQ(p.window.CurrentCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+    // The picture buttons draw no text, but screen readers read a name for each.
+    for (const auto& [button, name] : {std::pair{p.window.check1().Handle(), L"Add Word Files"},
+                                       {p.window.check4().Handle(), L"Add Folder"},
+                                       {p.window.check2().Handle(), L"Convert to PDF"}}) {
+        EXPECT_EQ(WindowText(button), name);
+        EXPECT_EQ(AccessibleName(button), name);
+    }
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    return font;
+}
+
+// What Windows sends when the window moves to a monitor of another DPI: the rectangle it chose
+// there, of the given outer size.
+RECT MoveToMonitorOf(HWND window, int dpi, SIZE size) {
+    RECT now{};
+    GetWindowRect(window, &now);
+    RECT suggested{now.left, now.top, now.left + size.cx, now.top + size.cy};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
+// The size the window asks for on a monitor of dpi (WM_GETDPISCALEDSIZE).
+SIZE SizeWantedAt(HWND window, int dpi) {
+    SIZE size{};
+    EXPECT_TRUE(
+        SendMessageW(window, GetDpiScaledSizeMessage, dpi, reinterpret_cast<LPARAM>(&size)));
+    return size;
+}
+
+TEST(Form1Window, ScalesItsControlsFontAndPicturesForTheMonitorsDpiAndBack) {
+    PendrelWindows p;
+    p.form.Form_Load();
+    p.window.Show();
+    const HWND w = p.window.Handle();
+    const HWND list = p.window.listView1().Handle();
+    RECT before{};
+    GetWindowRect(w, &before);
+
+    // 150 %: every place, the columns, the font and the pictures are half as large again.
+    // Wine keeps drawing the frame for its own DPI, so the rectangle is the one around the
+    // client area Windows would give, 735 x 402 pixels.
+    const SIZE wanted = SizeWantedAt(w, 144);
+    EXPECT_GT(wanted.cx, 735);
+    EXPECT_GT(wanted.cy, 402);
+    RECT frame{0, 0, 735, 402};
+    AdjustWindowRectEx(&frame, GetWindowLongW(w, GWL_STYLE), FALSE, GetWindowLongW(w, GWL_EXSTYLE));
+    const RECT suggested =
+        MoveToMonitorOf(w, 144, SIZE{frame.right - frame.left, frame.bottom - frame.top});
+    EXPECT_EQ(p.window.Dpi(), 144);
+    RECT outer{};
+    GetWindowRect(w, &outer);
+    EXPECT_TRUE(EqualRect(&outer, &suggested)) << "the window takes the system's rectangle";
+    const std::pair<HWND, RECT> places[] = {{list, {12, 12, 722, 170}},
+                                            {p.window.check1().Handle(), {12, 180, 722, 242}},
+                                            {p.window.check4().Handle(), {12, 252, 722, 314}},
+                                            {p.window.check2().Handle(), {12, 324, 722, 386}},
+                                            {p.window.command1(), {-72, 264, -10, 314}}};
+    for (const auto& [control, place] : places) {
+        const RECT at = ClientPlace(control);
+        EXPECT_TRUE(EqualRect(&at, &place)) << at.left << "," << at.top << "," << at.bottom;
+    }
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 550);  // 5500 twips
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 100);  // 1000 twips
+    EXPECT_EQ(FontOf(list).lfHeight, -18);             // 9 points
+    EXPECT_EQ(FontOf(list).lfWeight, FW_BOLD);
+    const SIZE picture = p.window.check1().PictureSize();  // 415 x 49 at 96 DPI
+    EXPECT_EQ(picture.cx, 623);
+    EXPECT_EQ(picture.cy, 74);
+    EXPECT_EQ(p.window.Caption(), "Pendrel");
+
+    // The handlers still place the window in the layout's twips: 1500 twips are 150 pixels.
+    p.window.SetLeft(1500.0f);
+    p.window.SetTop(3000.0f);
+    GetWindowRect(w, &outer);
+    EXPECT_EQ(outer.left, 150);
+    EXPECT_EQ(outer.top, 300);
+    EXPECT_FLOAT_EQ(p.window.Left(), 1500.0f);
+
+    // Back at 96 DPI, at the size it asks for, the window is as it was made; a column the user
+    // dragged keeps its share.
+    ListView_SetColumnWidth(list, 1, 150);
+    MoveToMonitorOf(w, 96, SizeWantedAt(w, 96));
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 490);
+    EXPECT_EQ(client.bottom, 268);
+    GetWindowRect(w, &outer);
+    EXPECT_EQ(outer.right - outer.left, before.right - before.left);
+    EXPECT_EQ(outer.bottom - outer.top, before.bottom - before.top);
+    const RECT listAt = ClientPlace(list), listPlace{8, 8, 481, 113};
+    EXPECT_TRUE(EqualRect(&listAt, &listPlace));
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 367);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 100);
+    EXPECT_EQ(FontOf(list).lfHeight, -12);
+    EXPECT_EQ(p.window.check1().PictureSize().cx, 415);
 }
 
 // Word, and its only document, whose printer writes what its Save As dialog is given.
@@ -195,6 +322,174 @@ TEST(Form1Window, DroppedFilesAndFoldersAreQueuedAndMissingOnesNamed) {
     EXPECT_EQ(list.ItemText(2), folder["a.doc"]);
     ASSERT_EQ(p.messageBoxes.shown().size(), 1u);
     EXPECT_NE(p.messageBoxes.shown()[0].text.find("gone.doc"), Text::npos);
+}
+
+// Word as it is not: the class is not registered under Wine, so the real COM factory fails
+// before any document is opened.
+TEST(Form1Window, WithoutWordOneMessageEndsTheRunAndEveryItemStaysQueued) {
+    const Folder folder("pendrel-noword-", {"a.doc", "b.doc", "c.doc"});
+    PendrelWindows p;
+    p.messageBoxes.setAutoAnswer(true);
+    p.form.Form_Load();
+    p.window.Show();
+    auto& list = p.window.listView1();
+    p.form.QueuePaths({folder["a.doc"], folder["b.doc"], folder["c.doc"]}, CurrentFolder());
+    ASSERT_EQ(list.ItemCount(), 3u);
+
+    Click(p.window.check2().Handle());
+    ASSERT_TRUE(PumpUntil(
+        p.eventPump, [&] { return !p.messageBoxes.shown().empty(); }, 30));
+    PumpUntil(
+        p.eventPump, [] { return false; }, 1);  // nothing more comes
+    ASSERT_EQ(p.messageBoxes.shown().size(), 1u);
+    const Text& message = p.messageBoxes.shown()[0].text;
+    EXPECT_NE(message.find("Error 429: Microsoft Word is not installed on this computer."),
+              Text::npos)
+        << message;
+    EXPECT_EQ(p.messageBoxes.shown()[0].title, "Quarrendon");
+    ASSERT_EQ(list.ItemCount(), 3u);
+    for (std::size_t i = 1; i <= 3; ++i) EXPECT_EQ(list.SubItem(i, 1), "Queued") << i;
+    EXPECT_EQ(p.window.Caption(), "Pendrel");
+    EXPECT_FALSE(fs::exists(folder.path / "a.pdf"));
+}
+
+// A Word that prints quickly: each document's Save As dialog is closed when the next one
+// comes.
+struct OneDialogWord : PrinterWord {
+    Variant Call(const Text& name, const std::vector<Variant>& args) override {
+        if (name == "PrintOut") dialogs.clear();
+        return PrinterWord::Call(name, args);
+    }
+};
+
+TEST(Form1Window, TheListFollowsTheRunWhileTheSelectionStays) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i) names.push_back("doc" + std::to_string(100 + i) + ".doc");
+    const Folder folder("pendrel-follow-", {});
+    fs::create_directories(folder.path);
+    for (const std::string& name : names) std::ofstream(folder.path / name) << "document";
+    OneDialogWord word;
+    PendrelWindows p(&word);
+    p.messageBoxes.setAutoAnswer(true);
+    p.form.Form_Load();
+    p.window.Show();
+    auto& list = p.window.listView1();
+    std::vector<Text> paths;
+    for (const std::string& name : names) paths.push_back(folder[name.c_str()]);
+    p.form.QueuePaths(paths, CurrentFolder());
+    ASSERT_EQ(list.ItemCount(), 40u);
+    const HWND control = list.Handle();
+    ListView_SetItemState(control, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_EQ(ListView_GetTopIndex(control), 0);
+    ASSERT_LT(ListView_GetCountPerPage(control), 40) << "the small list shows a few items";
+
+    Click(p.window.check2().Handle());
+    ASSERT_TRUE(PumpUntil(
+        p.eventPump, [&] { return p.window.Caption() == "Pendrel [ Done ]"; }, 90));
+    EXPECT_EQ(list.SubItem(40, 1), "Done");
+    EXPECT_TRUE(p.messageBoxes.shown().empty());
+    const int top = ListView_GetTopIndex(control);
+    EXPECT_LE(top, 39);
+    EXPECT_GT(top + ListView_GetCountPerPage(control), 39) << "the last item shows";
+    EXPECT_EQ(list.SelectedIndex(), 2u);
+}
+
+// The desktop as the item's menu asks it: what was asked is recorded, nothing is opened.
+struct RecordingShell : Shell {
+    std::vector<std::pair<std::string, Text>> calls;
+    bool Open(const Text& path) override {
+        calls.push_back({"Open", path});
+        return true;
+    }
+    bool ShowInFolder(const Text& path) override {
+        calls.push_back({"ShowInFolder", path});
+        return true;
+    }
+};
+
+void RightClick(HWND list, int row) {
+    RECT item{};
+    ListView_GetItemRect(list, row, &item, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageW(list, WM_RBUTTONUP, 0, at);
+}
+
+// The menu the list shows, read and answered from a timer that runs inside the menu's own
+// message loop: its entries, then Down as often as needed and Enter.
+struct ShownMenu {
+    static inline std::vector<std::wstring> entries;
+    static inline std::size_t choose = 0;
+    static inline HWND keysTo = nullptr;
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        if (!menuWindow || !IsWindowVisible(menuWindow)) return;
+        KillTimer(nullptr, timer);
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            entries.push_back(text);
+        }
+        for (std::size_t i = 0; i <= choose; ++i) PostMessageW(keysTo, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(keysTo, WM_KEYDOWN, VK_RETURN, 0);
+    }
+};
+
+TEST(Form1Window, AnItemsMenuOpensItsPdfShowsItOrRemovesTheItem) {
+    const Folder folder("pendrel-menu-", {"a.doc", "a.pdf", "b.doc", "c.doc"});
+    RecordingShell shell;
+    PendrelWindows p(nullptr, &shell);
+    p.messageBoxes.setAutoAnswer(true);
+    p.form.Form_Load();
+    p.window.Show();
+    auto& list = p.window.listView1();
+    p.form.QueuePaths({folder["a.doc"], folder["b.doc"], folder["c.doc"]}, CurrentFolder());
+    ASSERT_EQ(list.ItemCount(), 3u);
+    const HWND control = list.Handle();
+
+    // The menu as the user sees it, for a document whose PDF is there: Show in Folder chosen.
+    ShownMenu::choose = 1;
+    ShownMenu::keysTo = p.window.Handle();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ShownMenu::Read);
+    RightClick(control, 0);
+    ASSERT_TRUE(PumpUntil(p.eventPump, [&] { return !shell.calls.empty(); }));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(ShownMenu::entries,
+              (std::vector<std::wstring>{L"Open PDF", L"Show in Folder", L"Remove"}));
+    EXPECT_EQ(shell.calls.back(), std::pair(std::string("ShowInFolder"), folder["a.pdf"]));
+
+    // The first entry of the same menu opens the PDF.
+    list.setNextMenuChoice(0);
+    RightClick(control, 0);
+    ASSERT_TRUE(PumpUntil(p.eventPump, [&] { return shell.calls.size() == 2; }));
+    EXPECT_EQ(shell.calls.back(), std::pair(std::string("Open"), folder["a.pdf"]));
+
+    // Without a PDF there is nothing to open: the first entry shows the document itself.
+    list.setNextMenuChoice(0);
+    RightClick(control, 1);
+    ASSERT_TRUE(PumpUntil(p.eventPump, [&] { return shell.calls.size() == 3; }));
+    EXPECT_EQ(shell.calls.back(), std::pair(std::string("ShowInFolder"), folder["b.doc"]));
+
+    // Remove, the second entry there, takes that item only.
+    list.setNextMenuChoice(1);
+    RightClick(control, 1);
+    ASSERT_TRUE(PumpUntil(p.eventPump, [&] { return list.ItemCount() == 2; }));
+    EXPECT_EQ(list.ItemText(1), folder["a.doc"]);
+    EXPECT_EQ(list.ItemText(2), folder["c.doc"]);
+
+    // From the keyboard (the menu key) the menu is the focused item's; dismissed, it does
+    // nothing.
+    ListView_SetItemState(control, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list.setNextMenuChoice(std::nullopt);
+    SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(-1, -1));
+    list.setNextMenuChoice(1);  // Remove: c.doc has no PDF
+    SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(-1, -1));
+    ASSERT_EQ(list.ItemCount(), 1u);
+    EXPECT_EQ(list.ItemText(1), folder["a.doc"]);
+    EXPECT_EQ(shell.calls.size(), 3u);
+    EXPECT_TRUE(p.messageBoxes.shown().empty());
 }
 
 }  // namespace

@@ -229,5 +229,55 @@ TEST(WordAutomation, FailuresBecomeAutomationErrorsWithNumberAndDescription) {
     }
 }
 
+// A ProgID registered for a class, and the class with its server where one is named; both gone
+// afterwards. Under HKEY_CLASSES_ROOT itself: Wine does not look among the user's own classes.
+struct RegisteredClass {
+    std::wstring progId, classId;
+    bool ownClass;  // else a class of the system's, which stays
+    RegisteredClass(std::wstring progIdName, std::wstring classIdText, const wchar_t* localServer)
+        : progId(std::move(progIdName)), classId(std::move(classIdText)), ownClass(localServer) {
+        Set(progId + L"\\CLSID", classId);
+        if (ownClass) Set(L"CLSID\\" + classId + L"\\LocalServer32", localServer);
+    }
+    ~RegisteredClass() {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
+        if (ownClass) RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + classId).c_str());
+    }
+    static void Set(const std::wstring& key, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+};
+
+TEST(WordAutomation, AClassNotInstalledOrWhoseServerWillNotStartIsUnavailable) {
+    ComApartment apartment;
+    const RegisteredClass gone(L"Pendrel.Test.Gone", L"{5E0C1D2A-7A43-4F0B-9C1E-3B7D2C6A9F10}",
+                               L"C:\\nowhere\\gone.exe");
+    // The task bar's class makes no automation object.
+    const RegisteredClass noDispatch(L"Pendrel.Test.NoDispatch",
+                                     L"{56FDF344-FD6D-11d0-958A-006097C9A090}", nullptr);
+    ComAutomationFactory factory;
+    const struct {
+        const char* progId;
+        bool unavailable;
+    } cases[] = {{"Word.Application", true},
+                 {"Pendrel.Test.Gone", true},
+                 {"Pendrel.Test.NoDispatch", false}};
+    for (const auto& c : cases) {
+        try {
+            factory.CreateObject(c.progId);
+            ADD_FAILURE() << c.progId << " was created";
+        } catch (const AutomationServerUnavailable& e) {
+            EXPECT_TRUE(c.unavailable) << c.progId << ": " << e.Description();
+            EXPECT_EQ(e.Number(), 429);
+            EXPECT_NE(e.Description(), "");
+        } catch (const AutomationError& e) {
+            EXPECT_FALSE(c.unavailable) << c.progId << ": " << e.Description();
+            EXPECT_EQ(e.Number(), 429);
+            EXPECT_NE(e.Description().find("Pendrel.Test.NoDispatch"), Text::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pendrel::win32
