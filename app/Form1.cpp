@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 
+#include "app/ItemMenu.h"
+
 #include "common/Misc.h"
 #include "convert/BatchRun.h"
 #include "platform/AppInfo.h"
@@ -25,6 +27,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
+    interruption_.Ended();
     s_.program.End();
 }
 
@@ -66,7 +69,8 @@ void Form1::Check2_Click() {
         ~RunEnds() { flag = false; }
     } runEnds{converting_};
     BatchRun::ConvertQueue({c_.form, c_.listView1, s_.fileSystem, s_.messageBoxes, s_.eventPump,
-                            s_.automation, s_.windowMessages});
+                            s_.automation, s_.windowMessages, s_.progress, s_.lookAhead,
+                            &interruption_});
 }
 
 void Form1::Check4_Click() {
@@ -74,20 +78,28 @@ void Form1::Check4_Click() {
     const Text folder =
         DialogAPI::BrowseForFolder(s_.folderBrowser, c_.form.hWnd(), AddFolder::BrowserTitle);
     if (folder.empty()) return;
-    AddFolder::QueueFolder(s_.directoryLister, s_.fileSystem.Separator(), folder, c_.listView1);
+    const auto notAdded =
+        AddFolder::QueueFolder(s_.directoryLister, s_.fileSystem.Separator(), folder, c_.listView1);
+    if (!notAdded.empty())
+        s_.messageBoxes.Show(AddPaths::LeftoversMessage({{}, notAdded}), ApplicationTitle);
 }
 
 void Form1::ListView1_DblClick() {
     Queue::RemoveSelected(c_.listView1);
 }
 
+void Form1::ListView1_ItemMenu(std::size_t index) {
+    ItemMenu::ShowFor({c_.listView1, s_.fileSystem, s_.shell, s_.messageBoxes}, index);
+}
+
 void Form1::QueuePaths(const std::vector<Text>& paths, const Text& currentFolder) {
     std::vector<Text> absolute;
     absolute.reserve(paths.size());
     for (const Text& path : paths) absolute.push_back(AddPaths::Absolute(path, currentFolder));
-    const std::vector<Text> missing =
+    const AddPaths::Leftovers leftovers =
         AddPaths::QueueEach(absolute, s_.fileSystem, s_.directoryLister, c_.listView1);
-    if (!missing.empty()) s_.messageBoxes.Show(AddPaths::MissingMessage(missing), ApplicationTitle);
+    if (!leftovers.empty())
+        s_.messageBoxes.Show(AddPaths::LeftoversMessage(leftovers), ApplicationTitle);
 }
 
 }  // namespace pendrel

@@ -3,6 +3,7 @@
 // its controls, hands them in, and forwards each event to its handler here.
 #include <vector>
 
+#include "convert/RunInterruption.h"
 #include "platform/Automation.h"
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
@@ -33,6 +34,9 @@ struct Form1Services {
     EventPump& eventPump;
     AutomationFactory& automation;
     WindowMessages& windowMessages;
+    Shell& shell;
+    RunProgress& progress;
+    LookAhead& lookAhead;
 };
 
 class Form1 : public Form1Events {
@@ -52,10 +56,12 @@ public:
 
     void ListView1_DblClick() override;
     void ListView1_MouseMove() override;
+    void ListView1_ItemMenu(std::size_t index) override;
 
     // Paths handed in from outside the window (the command line, a drop), queued in order as
     // the buttons queue them; relative ones are taken from currentFolder. The ones that do
-    // not exist are named together in one message once the rest are queued.
+    // not exist, and what was found but could not be added, are named together in one
+    // message once the rest are queued.
     void QueuePaths(const std::vector<Text>& paths, const Text& currentFolder) override;
 
 private:
@@ -66,6 +72,7 @@ private:
     Form1Controls c_;
     Form1Services s_;
     bool converting_ = false;  // a Convert run is going
+    RunInterruption interruption_;
 };
 
 }  // namespace pendrel

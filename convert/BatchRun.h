@@ -2,6 +2,7 @@
 // One run of the Convert button over the whole queue: every document is printed to a PDF
 // beside it and its item marked "Done". A document that fails is reported and the run goes
 // on with the next one.
+#include "convert/RunInterruption.h"
 #include "convert/WaitLimits.h"
 #include "platform/Automation.h"
 #include "platform/Controls.h"
@@ -16,6 +17,9 @@ inline constexpr const char* ProcessingSuffix = " [ Processing... ]";
 inline constexpr const char* DoneSuffix = " [ Done ]";
 inline constexpr const char* NotDocMessage = "File does not appear to be doc.";
 inline constexpr const char* EmptyQueueMessage = "No Word files added.";
+inline constexpr const char* EngineUnavailableMessage =
+    "No document can be converted: the program that converts them cannot be started. The "
+    "queue is left as it was.";
 
 struct Surroundings {
     WindowSurface& form;
@@ -25,6 +29,9 @@ struct Surroundings {
     EventPump& eventPump;
     AutomationFactory& automation;
     WindowMessages& windowMessages;
+    RunProgress& progress;
+    LookAhead& lookAhead;
+    RunInterruption* interruption = nullptr;
     WaitLimits limits = {};
 };
 

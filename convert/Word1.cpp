@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "convert/PrintWait.h"
+#include "platform/WordContract.h"
 #include "platform/text/Utf16.h"
 
 namespace pendrel::Word1 {
@@ -11,36 +12,9 @@ namespace {
 
 // Documents.Open in its sixteen-argument form, everything but FileName omitted.
 std::vector<Variant> OpenArguments(const Text& path) {
-    std::vector<Variant> args(16, Variant::Missing());
+    std::vector<Variant> args(WordContract::OpenArgumentCount, Variant::Missing());
     args[0] = Variant::String(path);
     return args;
-}
-
-// The output name reaches the printer only through its dialog: no OutputFileName, no
-// FileName, no PrintToFile.
-std::vector<Variant> PrintOutArguments() {
-    const Variant missing = Variant::Missing();
-    return {
-        Variant::Bool(true),   // Background: PrintOut returns before the dialog shows
-        missing,               // Append
-        Variant::Int32(0),     // Range: the whole document
-        missing,               // OutputFileName
-        missing,               // From
-        missing,               // To
-        Variant::Int32(0),     // Item: the document's content
-        Variant::Int16(1),     // Copies
-        Variant::String(""),   // Pages
-        Variant::Int32(0),     // PageType: all pages
-        Variant::Bool(false),  // PrintToFile
-        Variant::Bool(true),   // Collate
-        Variant::String(""),   // FileName
-        missing,               // ActivePrinterMacGX
-        Variant::Bool(false),  // ManualDuplexPrint
-        Variant::Int16(0),     // PrintZoomColumn
-        Variant::Int16(0),     // PrintZoomRow
-        Variant::Int16(0),     // PrintZoomPaperWidth
-        Variant::Int16(0),     // PrintZoomPaperHeight
-    };
 }
 
 constexpr const char* DialogClass = "#32770";
@@ -109,7 +83,7 @@ void PrintToPdfWriter(Dispatch& app, const Text& outputPath, WindowMessages& win
     try {
         // Noted before printing: the printer's own dialog is the one that shows up after.
         const std::vector<WindowHandle> alreadyOpen = windows.FindWindows(DialogClass, DialogTitle);
-        app.Call("PrintOut", PrintOutArguments());
+        app.Call("PrintOut", WordContract::PrintOutValues());
         AnswerSaveAsDialog(outputPath, windows, pump, dialogLimit, alreadyOpen);
     } catch (...) {
         // The user's own printer comes back whatever failed; the first failure is reported.

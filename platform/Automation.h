@@ -1,6 +1,7 @@
 #pragma once
 // Automation objects (the "Word.Application" contract): properties and methods called by name
 // with positional arguments. On Windows this is IDispatch; elsewhere the embedded engine.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <variant>
@@ -69,12 +70,44 @@ public:
     using NumberedError::NumberedError;
 };
 
+// The automation server itself cannot be started (not installed, or its engine will not run):
+// no document can be converted until that is mended.
+class AutomationServerUnavailable : public AutomationError {
+public:
+    using AutomationError::AutomationError;
+};
+
 class Dispatch {
 public:
     virtual ~Dispatch() = default;
     virtual Variant Get(const Text& name) = 0;
     virtual void Put(const Text& name, const Variant& value) = 0;
     virtual Variant Call(const Text& name, const std::vector<Variant>& args) = 0;
+};
+
+// An engine that can work ahead of the run, as a print spooler works ahead of its printer, is
+// told which documents the run opens next.
+class LookAhead {
+public:
+    struct Document {
+        std::uint64_t key;  // the same document of the run has the same key each time
+        Text path;
+    };
+
+    virtual ~LookAhead() = default;
+    // How many of the next documents the engine wants to know of; 0 when it works on none.
+    virtual std::size_t Depth() const = 0;
+    // The documents the run opens next, in order, the first being the one it opens now; what
+    // was worked on ahead and is not among them is not wanted any more. Nothing: the run is
+    // over.
+    virtual void Expect(const std::vector<Document>& next) = 0;
+};
+
+// For an engine that only works when asked.
+class NoLookAhead final : public LookAhead {
+public:
+    std::size_t Depth() const override { return 0; }
+    void Expect(const std::vector<Document>&) override {}
 };
 
 // CreateObject(progId): a new automation object of the class, or an AutomationError.

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/Text.h"
 
@@ -33,6 +34,12 @@ public:
 
     virtual ItemId IdAt(std::size_t index) const = 0;
     virtual std::optional<std::size_t> IndexOf(ItemId id) const = 0;
+
+    // ListItem.EnsureVisible: scrolls the list so that the item shows; the selection stays.
+    virtual void EnsureVisible(std::size_t index) = 0;
+    // A pop-up menu of these entries over the list, where the user asked for it; the entry
+    // chosen, or nothing when the menu was dismissed. Modal, like a message box.
+    virtual std::optional<std::size_t> PopupMenu(const std::vector<Text>& entries) = 0;
 };
 
 // A two-state button drawn as a push button: Value 0 up, 1 down. Writing Value from code

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <cstddef>
 
 #include "platform/Text.h"
 #include "platform/WindowSurface.h"
@@ -45,6 +46,28 @@ public:
     // Safe from any thread: ends the current (or the next) wait of ProcessPendingMessages
     // early, so a waiter learns at once that what it waits for has arrived.
     virtual void Wake() = 0;
+};
+
+// The desktop's own ways to a file.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens the file in the program the desktop uses for its kind; false when none would.
+    virtual bool Open(const Text& path) = 0;
+    // Shows the file manager on the file's folder with the file selected (the folder alone
+    // where the file manager cannot select); false when nothing could be shown.
+    virtual bool ShowInFolder(const Text& path) = 0;
+};
+
+// A run's progress where the desktop shows it: the task bar button, the launcher or dock.
+// Where nothing listens, nothing happens.
+class RunProgress {
+public:
+    virtual ~RunProgress() = default;
+    // done of total items are behind the run; failed once any of them failed.
+    virtual void Show(std::size_t done, std::size_t total, bool failed) = 0;
+    // The run is over: the desktop shows no progress.
+    virtual void Clear() = 0;
 };
 
 }  // namespace pendrel

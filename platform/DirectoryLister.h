@@ -17,16 +17,19 @@ constexpr std::uint32_t Directory = 16;
 class DirectoryLister {
 public:
     struct Entry {
-        Text name;
+        Text name;  // as the file system has it, undecodable bytes and all
         std::uint32_t attributes = 0;
+        // Why the entry can be neither queued nor entered (its name is no text the program
+        // can carry, its path is longer than the system allows); empty when it can.
+        Text problem;
     };
 
     virtual ~DirectoryLister() = default;
     // The entries of folder whose names match pattern ("*" for all; wildcards matched
     // without regard to case). An entry that is hidden, system or a directory is listed
     // only when mask holds each of those attributes it has; ordinary files always are.
-    // Entries whose kind can't be read, and names the program's text can't carry, are left
-    // out. Nothing when the folder can't be listed.
+    // Entries whose kind can't be read are left out; entries that match but cannot be used
+    // are listed with their problem. Nothing when the folder can't be listed.
     virtual std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
                                                    std::uint32_t mask) = 0;
     // Something that names the folder itself, whatever path reached it (so a link back to

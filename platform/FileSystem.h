@@ -28,6 +28,12 @@ public:
     virtual bool IsOpenForWriting(const Text& path) const noexcept = 0;
     // Throws SystemError when the file can't be deleted.
     virtual void DeleteFile(const Text& path) = 0;
+    // Renames a file within its file system, replacing whatever file is at to. Throws
+    // SystemError when it can't.
+    virtual void RenameFile(const Text& from, const Text& to) = 0;
+    // Hides the file from the file manager, or shows it again, where hiding is an attribute
+    // (Windows); elsewhere a name that begins with "." is what hides it. Never throws.
+    virtual void SetHidden(const Text& path, bool hidden) noexcept = 0;
 };
 
 }  // namespace pendrel

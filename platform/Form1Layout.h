@@ -23,6 +23,18 @@ inline constexpr Place Command1{-720, 2640, 615, 495};
 inline constexpr Place Check2{120, 3240, 7095, 615};  // Convert
 inline constexpr Place Check1{120, 1800, 7095, 615};  // Add Files
 
+// The picture buttons show no text: screen readers read these instead.
+struct Accessible {
+    const char* name;
+    const char* description;
+};
+inline constexpr Accessible Check1Accessible{"Add Word Files",
+                                             "Pick Word documents to add to the queue"};
+inline constexpr Accessible Check4Accessible{
+    "Add Folder", "Add every Word document of a folder and its subfolders to the queue"};
+inline constexpr Accessible Check2Accessible{
+    "Convert to PDF", "Convert every queued document to a PDF file beside it"};
+
 inline constexpr const char* Command1Caption = "Command1";
 inline constexpr const char* ListToolTip = "Double-click item to remove it.";
 

@@ -25,6 +25,12 @@ private:
     std::vector<Text> slots_{Text()};
 };
 
+// A document or folder that a scan found but could not add, and why.
+struct NotAdded {
+    Text path;  // undecodable bytes shown as \xNN
+    Text problem;
+};
+
 // The folders a scan has entered, by identity, so a link back to an ancestor (or a second
 // link to the same folder) is entered once only.
 class EnteredFolders {
@@ -38,17 +44,22 @@ private:
 };
 
 // The names of the files in folder that match pattern, hidden and system files included,
-// directories never, in listing order. A folder that cannot be listed has none.
-FileNames ListFiles(DirectoryLister& lister, char separator, Text folder, const Text& pattern);
+// directories never, in listing order. A folder that cannot be listed has none. The files
+// that match but cannot be used go to unusable, when given.
+FileNames ListFiles(DirectoryLister& lister, char separator, Text folder, const Text& pattern,
+                    std::vector<DirectoryLister::Entry>* unusable = nullptr);
 
 // Appends to folders (entries ending in the separator) the entries of their subfolders, level
 // by level, each level grouped by parent in listing order; with recurse false only the direct
-// subfolders. Hidden and system folders are never entered, nor any folder already in entered.
+// subfolders. Hidden and system folders are never entered, nor any folder already in entered;
+// folders that cannot be entered go to notAdded, when given.
 void ExpandSubfolders(DirectoryLister& lister, char separator, std::vector<Text>& folders,
-                      bool recurse, EnteredFolders& entered);
+                      bool recurse, EnteredFolders& entered,
+                      std::vector<NotAdded>* notAdded = nullptr);
 
 // Queues, as "Queued", every document under folder except names beginning with "~", each as
-// its folder + separator + name.
-void QueueFolder(DirectoryLister& lister, char separator, const Text& folder, ListView& list);
+// its folder + separator + name. Returns what was found but could not be added.
+std::vector<NotAdded> QueueFolder(DirectoryLister& lister, char separator, const Text& folder,
+                                  ListView& list);
 
 }  // namespace pendrel::AddFolder

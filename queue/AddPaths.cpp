@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/text/Utf8.h"
 #include "queue/AddFolder.h"
 #include "queue/Queue.h"
 
@@ -40,34 +41,64 @@ Text Absolute(const Text& path, const Text& currentFolder) {
     return TextOf(full);
 }
 
-std::vector<Text> QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem,
-                            DirectoryLister& lister, ListView& list) {
-    std::vector<Text> missing;
+Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem,
+                    DirectoryLister& lister, ListView& list) {
+    Leftovers leftovers;
     for (const Text& path : paths) {
         switch (KindOf(path, fileSystem, lister)) {
-            case Kind::Folder:
-                AddFolder::QueueFolder(lister, fileSystem.Separator(), path, list);
+            case Kind::Folder: {
+                auto notAdded = AddFolder::QueueFolder(lister, fileSystem.Separator(), path, list);
+                leftovers.notAdded.insert(leftovers.notAdded.end(), notAdded.begin(),
+                                          notAdded.end());
                 break;
+            }
             case Kind::File:
-                if (Queue::HasDocEnding(path)) Queue::Append(list, path);
+                if (!Queue::HasDocEnding(path)) break;
+                if (Utf8::IsValid(path))
+                    Queue::Append(list, path);
+                else
+                    leftovers.notAdded.push_back(
+                        {Utf8::Visible(path), "its name is not valid text"});
                 break;
             case Kind::Other:
                 break;
             case Kind::Missing:
-                missing.push_back(path);
+                leftovers.missing.push_back(path);
                 break;
         }
     }
-    return missing;
+    return leftovers;
 }
 
-Text MissingMessage(const std::vector<Text>& missing) {
-    Text message = missing.size() == 1 ? "This was not found and was not added:\n"
-                                       : "These were not found and were not added:\n";
-    for (std::size_t i = 0; i < missing.size() && i < MostNamed; ++i)
-        message += "\n" + (missing[i].empty() ? Text("\"\"") : missing[i]);
-    if (missing.size() > MostNamed)
-        message += "\n... and " + std::to_string(missing.size() - MostNamed) + " more";
+namespace {
+
+// One section of the message: a heading, then each entry on a line of its own, the first
+// MostNamed of them, and how many more there are.
+template <typename Entries, typename Line>
+Text Section(const Entries& entries, const Text& one, const Text& many, Line line) {
+    Text section = (entries.size() == 1 ? one : many) + "\n";
+    for (std::size_t i = 0; i < entries.size() && i < MostNamed; ++i)
+        section += "\n" + line(entries[i]);
+    if (entries.size() > MostNamed)
+        section += "\n... and " + std::to_string(entries.size() - MostNamed) + " more";
+    return section;
+}
+
+}  // namespace
+
+Text LeftoversMessage(const Leftovers& leftovers) {
+    Text message;
+    if (!leftovers.missing.empty())
+        message = Section(leftovers.missing, "This was not found and was not added:",
+                          "These were not found and were not added:", [](const Text& path) {
+                              return path.empty() ? Text("\"\"") : Utf8::Visible(path);
+                          });
+    if (!leftovers.notAdded.empty()) {
+        if (!message.empty()) message += "\n\n";
+        message +=
+            Section(leftovers.notAdded, "This could not be added:", "These could not be added:",
+                    [](const AddFolder::NotAdded& n) { return n.path + " (" + n.problem + ")"; });
+    }
     return message;
 }
 

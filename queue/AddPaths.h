@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/DirectoryLister.h"
 #include "platform/FileSystem.h"
+#include "queue/AddFolder.h"
 
 namespace pendrel::AddPaths {
 
@@ -17,13 +18,22 @@ inline constexpr std::size_t MostNamed = 10;
 // resolved. A trailing separator is dropped (a root keeps its own). Empty stays empty.
 Text Absolute(const Text& path, const Text& currentFolder);
 
+// What could not be queued: paths that do not exist (an empty path among them), and documents
+// and folders that were found but cannot be added.
+struct Leftovers {
+    std::vector<Text> missing;
+    std::vector<AddFolder::NotAdded> notAdded;
+
+    bool empty() const { return missing.empty() && notAdded.empty(); }
+};
+
 // Queues each path in the order given: a folder with every document under it, as Add Folder
 // does; a file when its name ends in "doc", as Add Files does. Anything else that exists is
-// skipped silently. Returns the paths that do not exist (an empty path among them).
-std::vector<Text> QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem,
-                            DirectoryLister& lister, ListView& list);
+// skipped silently.
+Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem,
+                    DirectoryLister& lister, ListView& list);
 
-// The one message that names the paths that were not found.
-Text MissingMessage(const std::vector<Text>& missing);
+// The one message that names what was not found and what could not be added.
+Text LeftoversMessage(const Leftovers& leftovers);
 
 }  // namespace pendrel::AddPaths

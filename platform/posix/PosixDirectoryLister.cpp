@@ -4,11 +4,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/posix/WildcardMatch.h"
+#include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
 
 namespace pendrel::posix {
@@ -50,6 +53,17 @@ std::optional<std::uint32_t> KindOf(DIR* dir, const dirent& entry) {
     }
 }
 
+// What keeps an entry from being queued or entered, if anything.
+Text ProblemOf(const Text& folder, std::string_view name) {
+    if (!Utf8::IsValid(name)) return "its name is not valid text";
+    // The folder, a separator and the name, and the terminating NUL the system counts.
+    const std::size_t separator = folder.ends_with('/') ? 0 : 1;
+    if (folder.size() + separator + name.size() + 1 > PATH_MAX)
+        return "its path is longer than the system allows (" + std::to_string(PATH_MAX - 1) +
+               " bytes)";
+    return {};
+}
+
 bool MaskAdmits(std::uint32_t attributes, std::uint32_t mask) {
     return (attributes & MaskedAttributes & ~mask) == 0;
 }
@@ -66,14 +80,18 @@ std::optional<std::vector<DirectoryLister::Entry>> PosixDirectoryLister::List(co
     // A read error part-way ends the listing with what was read so far.
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
-        if (!MatchesWildcard(name, pattern) || !Utf8::IsValid(name)) continue;
+        if (!MatchesWildcard(name, pattern)) continue;
         const std::uint32_t hidden = IsHiddenName(name) ? FileAttribute::Hidden : 0u;
         // The mask can already refuse a hidden name, whatever its kind: no stat for it.
         if (!MaskAdmits(hidden, mask)) continue;
         const auto kind = KindOf(dir.get(), *entry);
         if (!kind || !MaskAdmits(*kind | hidden, mask)) continue;
-        entries.push_back({Text(name), *kind | hidden});
+        entries.push_back({Text(name), *kind | hidden, ProblemOf(folder, name)});
     }
+    // As Windows lists them: by name, without regard to case. The file system's own order
+    // here is its hash order, which no user could follow.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return ListsBefore(a.name, b.name); });
     return entries;
 }
 

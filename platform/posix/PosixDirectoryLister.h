@@ -7,8 +7,11 @@ namespace pendrel::posix {
 // - a name beginning with "." is hidden ("." and ".." themselves are plain directories, as
 //   Windows reports them); nothing is a system file;
 // - a symbolic link counts as what it points to, so a link to a folder is a directory; a
-//   broken link, a name that is not UTF-8, and anything that is neither a regular file nor a
-//   directory (pipes, sockets, devices) are left out, since none can be queued safely.
+//   broken link and anything that is neither a regular file nor a directory (pipes, sockets,
+//   devices) are left out, since none can be queued safely;
+// - a name that is not UTF-8, or a path longer than the system allows, is listed with its
+//   problem, so that the user can be told of it;
+// - entries come in Windows' order, by name without regard to case.
 // The type comes from readdir where the file system reports it; only links and entries of
 // unknown type cost a stat, and only once their name has matched the pattern.
 class PosixDirectoryLister : public DirectoryLister {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace pendrel::posix {
@@ -24,6 +25,14 @@ void PosixFileSystem::DeleteFile(const Text& path) {
     if (::unlink(path.c_str()) != 0) {
         const int error = errno;
         throw SystemError(error, "Could not delete " + path + ": " + std::strerror(error));
+    }
+}
+
+void PosixFileSystem::RenameFile(const Text& from, const Text& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        const int error = errno;
+        throw SystemError(error,
+                          "Could not rename " + from + " to " + to + ": " + std::strerror(error));
     }
 }
 

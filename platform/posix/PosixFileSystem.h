@@ -12,6 +12,9 @@ public:
     // whole, by renaming them into place.
     bool IsOpenForWriting(const Text&) const noexcept override { return false; }
     void DeleteFile(const Text& path) override;
+    void RenameFile(const Text& from, const Text& to) override;
+    // A name that begins with "." is hidden already.
+    void SetHidden(const Text&, bool) noexcept override {}
 };
 
 }  // namespace pendrel::posix

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
 
 namespace pendrel::posix {
@@ -14,17 +15,6 @@ Utf8::Character CharacterAt(std::string_view text, std::size_t pos) {
     const Utf8::Character c = Utf8::Decode(text, pos);
     if (c.valid) return c;
     return {static_cast<unsigned char>(text[pos]), 1, false};
-}
-
-// Folds the letters of the scripts whose case the file systems in use actually fold:
-// Basic Latin, Latin-1, Greek and Cyrillic.
-char32_t FoldCase(char32_t c) {
-    if (c >= U'A' && c <= U'Z') return c + 0x20;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-    return c;
 }
 
 }  // namespace
@@ -43,7 +33,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
         if (p < pattern.size()) {
             const Utf8::Character pc = CharacterAt(pattern, p);
             const Utf8::Character nc = CharacterAt(name, n);
-            if (pc.value == U'?' || FoldCase(pc.value) == FoldCase(nc.value)) {
+            if (pc.value == U'?' || UpperCase(pc.value) == UpperCase(nc.value)) {
                 p += pc.length;
                 n += nc.length;
                 continue;

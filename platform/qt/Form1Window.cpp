@@ -67,6 +67,14 @@ void Form1Window::CreateControls() {
     check1_ = new QtPictureButton(QImage(QStringLiteral(":/pendrel/check1.jpg")), this);
     check1_->setGeometry(PixelsOf(Form1Layout::Check1));
 
+    const auto describe = [](QWidget* button, const Form1Layout::Accessible& text) {
+        button->setAccessibleName(QString::fromUtf8(text.name));
+        button->setAccessibleDescription(QString::fromUtf8(text.description));
+    };
+    describe(check1_, Form1Layout::Check1Accessible);
+    describe(check4_, Form1Layout::Check4Accessible);
+    describe(check2_, Form1Layout::Check2Accessible);
+
     setTabOrder(command1_, check1_);
     setTabOrder(check1_, check2_);
     setTabOrder(check2_, listView1_);
@@ -83,6 +91,7 @@ void Form1Window::Connect(Form1Events& handlers) {
     check4_->onMouseMove = [&handlers] { handlers.Check4_MouseMove(); };
     listView1_->onDblClick = [&handlers] { handlers.ListView1_DblClick(); };
     listView1_->onMouseMove = [&handlers] { handlers.ListView1_MouseMove(); };
+    listView1_->onItemMenu = [&handlers](std::size_t index) { handlers.ListView1_ItemMenu(index); };
 }
 
 // The geometry is the outer frame's; without a frame (not shown yet, or no window manager)

@@ -1,6 +1,9 @@
 #include "platform/qt/QtListView.h"
 
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMouseEvent>
 #include <stdexcept>
 
@@ -86,6 +89,40 @@ std::optional<std::size_t> QtListView::IndexOf(ItemId id) const {
 int QtListView::RowAt(std::size_t index) const {
     if (index < 1 || index > ItemCount()) throw std::out_of_range("ListItems: no such item");
     return static_cast<int>(index - 1);
+}
+
+void QtListView::EnsureVisible(std::size_t index) {
+    scrollTo(model_.index(RowAt(index), 0), QAbstractItemView::EnsureVisible);
+}
+
+std::optional<std::size_t> QtListView::PopupMenu(const std::vector<Text>& entries) {
+    menusShown_.push_back(entries);
+    if (nextMenuChoice_) {
+        const auto choice = *nextMenuChoice_;
+        nextMenuChoice_.reset();
+        return choice;
+    }
+    QMenu menu(this);
+    std::vector<QAction*> actions;
+    for (const Text& entry : entries)
+        actions.push_back(menu.addAction(QString::fromStdString(entry)));
+    const QAction* chosen = menu.exec(menuAt_.isNull() ? QCursor::pos() : menuAt_);
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        if (actions[i] == chosen) return i;
+    return std::nullopt;
+}
+
+void QtListView::contextMenuEvent(QContextMenuEvent* event) {
+    // From the keyboard the menu is for the current item, shown beside it.
+    const QModelIndex item =
+        event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
+    if (!item.isValid() || !onItemMenu) return;
+    menuAt_ = event->reason() == QContextMenuEvent::Mouse
+                  ? event->globalPos()
+                  : viewport()->mapToGlobal(visualRect(item).bottomLeft());
+    onItemMenu(static_cast<std::size_t>(item.row()) + 1);
+    menuAt_ = QPoint();
+    event->accept();
 }
 
 void QtListView::mousePressEvent(QMouseEvent* event) {

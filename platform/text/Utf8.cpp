@@ -29,4 +29,22 @@ bool IsValid(std::string_view text) {
     return true;
 }
 
+std::string Visible(std::string_view text) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const Character c = Decode(text, i);
+        if (c.valid) {
+            out.append(text.substr(i, c.length));
+            i += c.length;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text[i++]);
+        out += "\\x";
+        out += hex[byte >> 4];
+        out += hex[byte & 0x0F];
+    }
+    return out;
+}
+
 }  // namespace pendrel::Utf8

@@ -2,6 +2,7 @@
 // The one UTF-8 decoder: the program's text is UTF-8, and every place that reads it by
 // character (window messages, name matching, checks of file names) reads it through this.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace pendrel::Utf8 {
@@ -18,5 +19,9 @@ Character Decode(std::string_view text, std::size_t pos);
 
 // True when every byte belongs to a well-formed character.
 bool IsValid(std::string_view text);
+
+// The text with every byte that belongs to no well-formed character shown as \xNN, so that a
+// name that is not text can still be read out to the user.
+std::string Visible(std::string_view text);
 
 }  // namespace pendrel::Utf8

@@ -1,5 +1,6 @@
 #include "programs/linux/PendrelProgram.h"
 
+#include <QGuiApplication>
 #include <filesystem>
 
 #include "programs/linux/TerminationSignals.h"
@@ -13,19 +14,22 @@ Text LocateOfficeHelper(const Text& programFolder) {
     return (folder.parent_path() / "libexec" / "pendrel" / "pendrel-office").string();
 }
 
-PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfile)
-    : engine(desk, eventPump, office::HelperCommand{officeHelper, officeProfile}),
+PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfile,
+                               unsigned officePool)
+    : engine(desk, eventPump, office::HelperCommand{officeHelper, officeProfile}, officePool),
       form(Form1Controls{window, window.listView1(), window.check1(), window.check2(),
                          window.check4(), window.commonDialog1()},
            Form1Services{screen, fileSystem, directoryLister, messageBoxes, folderBrowser, program,
-                         eventPump, engine, desk}) {
+                         eventPump, engine, desk, shell, progress, engine}) {
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(DesktopEntryName));
     window.Connect(form);
     // LibreOffice takes seconds to start: start it as soon as there is something to convert,
     // so that Convert seldom waits for it.
     QObject::connect(&window.listView1().Model(), &qt::QueueModel::becameNonEmpty, &window,
                      [this] { engine.WarmUp(); });
     program.AddShutdownHook([this] { engine.Shutdown(); });
-    EndOnTerminationSignals(program);
+    // Asked to stop, the program ends as closing its window ends it.
+    EndOnTerminationSignals([this] { form.Form_Unload(); });
 }
 
 }  // namespace pendrel::programs

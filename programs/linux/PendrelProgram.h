@@ -7,13 +7,18 @@
 #include "platform/posix/PosixDirectoryLister.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/Form1Window.h"
+#include "platform/qt/LauncherProgress.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFolderBrowser.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtScreen.h"
+#include "platform/qt/QtShell.h"
 
 namespace pendrel::programs {
+
+// The desktop entry the program is installed with, which desktops match its windows with.
+inline constexpr const char* DesktopEntryName = PENDREL_APP_ID;
 
 // Where the engine's helper is: beside the program in the build tree, or in the install
 // tree's libexec folder.
@@ -21,7 +26,9 @@ Text LocateOfficeHelper(const Text& programFolder);
 
 struct PendrelProgram {
     // officeProfile: the engine's LibreOffice profile folder; empty for its own default.
-    explicit PendrelProgram(const Text& officeHelper, const Text& officeProfile = {});
+    // officePool: how many helpers render at once; 0 for one per core, as memory allows.
+    explicit PendrelProgram(const Text& officeHelper, const Text& officeProfile = {},
+                            unsigned officePool = 0);
 
     qt::Form1Window window;
     qt::QtScreen screen;
@@ -31,6 +38,8 @@ struct PendrelProgram {
     qt::QtFolderBrowser folderBrowser{&window};
     qt::QtProgram program;
     qt::QtEventPump eventPump;
+    qt::QtShell shell;
+    qt::LauncherProgress progress{QString::fromUtf8(DesktopEntryName)};
     desk::Desk desk;
     office::OfficeEngine engine;
     Form1 form;

@@ -19,12 +19,12 @@ void OnSignal(int) {
 
 }  // namespace
 
-void EndOnTerminationSignals(Program& program) {
+void EndOnTerminationSignals(std::function<void()> end) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
     auto* notifier =
         new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier,
-                     [&program] { program.End(); });
+                     [end = std::move(end)] { end(); });
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);

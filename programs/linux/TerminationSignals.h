@@ -1,10 +1,11 @@
 #pragma once
-#include "platform/Desktop.h"
+#include <functional>
 
 namespace pendrel::programs {
 
-// Ends the program the way closing its window does when the session asks it to stop
-// (SIGTERM, SIGINT, SIGHUP), so the document engine is stopped and its files removed.
-void EndOnTerminationSignals(Program& program);
+// When the session asks the program to stop (SIGTERM, SIGINT, SIGHUP), runs end on the event
+// loop, which ends the program the way closing its window does: a PDF being printed over is
+// put back, the document engine stopped and its files removed.
+void EndOnTerminationSignals(std::function<void()> end);
 
 }  // namespace pendrel::programs
