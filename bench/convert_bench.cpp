@@ -1,35 +1,36 @@
-// Converts 50 corpus documents with the helper warm, through the real window offscreen (the
-// Convert click to the last PDF on disk) and through Word1 alone, and times LibreOffice's own
-// `soffice --headless --convert-to pdf` on the same files in the same run; then runs the
-// whole corpus and counts how each document ended.
+// Conversion speed against LibreOffice's own converter, measured in one run on the same files:
+// the real window from the Convert click to the last PDF, with a pool of one helper and with
+// the default pool; `soffice --headless --convert-to pdf` on all of them in one process, and in
+// two processes with profiles of their own, each given half. Then the whole corpus with the
+// default pool, against one soffice process on the same files.
 //
-//   convert_bench [count]
+//   convert_bench [count]     (50 documents by default; the corpus must be at ../shared)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
-#include <QApplication>
-
-#include "convert/Word1.h"
-#include "platform/office/OfficeErrors.h"
 #include "programs/linux/PendrelProgram.h"
 #include "queue/Queue.h"
 #include "tests/platform/office/OfficeTestSupport.h"
 
-namespace pendrel::office::testing {
 namespace {
 
+using namespace pendrel;
+using office::testing::TempFolder;
 using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
 
 struct CorpusEntry {
     std::string file;
     bool converts = false;
 };
+
+fs::path Corpus(const std::string& name) { return fs::path(PENDREL_CORPUS_DOCS) / name; }
 
 std::vector<CorpusEntry> ReadManifest() {
     std::ifstream manifest(Corpus("MANIFEST.tsv"));
@@ -49,6 +50,8 @@ std::vector<CorpusEntry> ReadManifest() {
     return entries;
 }
 
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
 double CpuSeconds() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
@@ -56,196 +59,153 @@ double CpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
 std::string PdfFor(const std::string& document) {
     return document.substr(0, document.size() - 3) + "pdf";
 }
 
-// Waits for the job the engine's own way: BackgroundPrintingStatus turns 0 once the PDF has
-// been renamed into place, complete.
-void WaitForJob(Dispatch& app, EventPump& pump) {
-    while (app.Get("BackgroundPrintingStatus").AsInt32() != 0)
-        pump.ProcessPendingMessages(std::chrono::milliseconds(250));
-}
-
-void ConvertByStatus(EngineRig& rig, const std::string& document) {
-    DispatchPtr app = Word1::OpenInWord(rig.engine, document);
-    try {
-        Word1::PrintToPdfWriter(*app, PdfFor(document), rig.desk, rig.pump,
-                                std::chrono::seconds(60));
-        WaitForJob(*app, rig.pump);
-    } catch (...) {
-        Word1::QuitQuietly(*app);
-        throw;
+// Copies of the documents in a folder of their own, so that every run writes its PDFs fresh.
+std::vector<std::string> CopiesIn(const std::string& folder, const std::vector<std::string>& from) {
+    fs::create_directories(folder);
+    std::vector<std::string> copies;
+    for (const std::string& source : from) {
+        copies.push_back(folder + "/" + std::to_string(copies.size()) + ".doc");
+        fs::copy_file(Corpus(source), copies.back());
     }
-    Word1::Quit(*app);
+    return copies;
 }
 
-struct PassFigures {
-    double wall = 0, floor = 0, cpu = 0;
-    int converted = 0;
+struct WindowFigures {
+    double wall = 0, helperWork = 0, cpu = 0;
+    int converted = 0, failed = 0, helpersStarted = 0;
+    unsigned pool = 0;
+    std::vector<std::uint64_t> peaks;
 };
 
-template <typename Convert>
-PassFigures TimePass(EngineRig& rig, const std::vector<std::string>& documents, Convert convert) {
-    for (const auto& d : documents) ::unlink(PdfFor(d).c_str());
-    PassFigures figures;
-    auto floorBefore = rig.engine.HelperWorkTime();
-    double cpuBefore = CpuSeconds();
-    auto start = Clock::now();
-    for (const auto& d : documents) {
-        try {
-            convert(d);
-            ++figures.converted;
-        } catch (const std::exception& e) {
-            std::printf("  failed: %s: %s\n", d.c_str(), e.what());
-        }
-    }
-    figures.wall = Seconds(Clock::now() - start);
-    figures.cpu = CpuSeconds() - cpuBefore;
-    figures.floor =
-        std::chrono::duration<double>(rig.engine.HelperWorkTime() - floorBefore).count();
-    return figures;
-}
-
-// The real window: the documents queued, then one click on CONVERT TO PDF, which returns
-// when the last PDF is on disk.
-PassFigures TimeWindow(const std::vector<std::string>& documents, const std::string& warmUp) {
-    programs::PendrelProgram program(PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE);
+// The real window: the helpers warmed on a small document first, then the documents queued
+// and one click on CONVERT TO PDF, which returns when the last PDF is on disk.
+WindowFigures TimeWindow(unsigned pool, const std::vector<std::string>& documents,
+                         const std::string& warmUp) {
+    programs::PendrelProgram program(PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE, pool);
     program.messageBoxes.setAutoAnswer(true);
     program.form.Form_Load();
     program.window.show();
     auto& list = program.window.listView1();
-    Queue::Append(list, warmUp);
+    for (unsigned i = 0; i < program.engine.PoolSize(); ++i) Queue::Append(list, warmUp);
     program.window.check2().SetValue(1);
-    list.RemoveItem(1);
-    for (const auto& d : documents) {
-        ::unlink(PdfFor(d).c_str());
-        Queue::Append(list, d);
-    }
-    PassFigures figures;
-    auto floorBefore = program.engine.HelperWorkTime();
-    double cpuBefore = CpuSeconds();
-    auto start = Clock::now();
+    while (list.ItemCount() > 0) list.RemoveItem(1);
+    for (const auto& d : documents) Queue::Append(list, d);
+
+    WindowFigures figures;
+    const auto workBefore = program.engine.HelperWorkTime();
+    const int startedBefore = program.engine.HelpersStarted();
+    const double cpuBefore = CpuSeconds();
+    const auto start = Clock::now();
     program.window.check2().SetValue(1);
     figures.wall = Seconds(Clock::now() - start);
     figures.cpu = CpuSeconds() - cpuBefore;
-    figures.floor =
-        std::chrono::duration<double>(program.engine.HelperWorkTime() - floorBefore).count();
+    figures.helperWork = Seconds(program.engine.HelperWorkTime() - workBefore);
+    figures.pool = program.engine.PoolSize();
+    figures.helpersStarted = program.engine.HelpersStarted() - startedBefore;
+    figures.peaks = program.engine.HelperPeaks();
     for (std::size_t i = 1; i <= list.ItemCount(); ++i)
-        figures.converted += list.SubItem(i, Queue::StatusColumn) == Queue::Done;
-    for (const auto& shown : program.messageBoxes.shown())
-        std::printf("  message: %s\n", shown.text.c_str());
+        (list.SubItem(i, Queue::StatusColumn) == Queue::Done ? figures.converted : figures.failed)++;
     return figures;
 }
 
-void PrintPass(const char* name, const PassFigures& f, double soffice) {
-    std::printf(
-        "%s: %d PDFs in %.2f s; %.2fx soffice; summed helper work %.2f s, %.2fx of it; "
-        "window-side CPU %.1f%% of a core\n",
-        name, f.converted, f.wall, f.wall / soffice, f.floor, f.wall / f.floor,
-        100.0 * f.cpu / f.wall);
-}
-
-double TimeSoffice(const std::vector<std::string>& documents, const std::string& outdir,
-                   const std::string& profile, int& produced) {
-    std::vector<std::string> args{"soffice",    "-env:UserInstallation=file://" + profile,
-                                  "--headless", "--convert-to",
-                                  "pdf",        "--outdir",
-                                  outdir};
+pid_t StartSoffice(const std::vector<std::string>& documents, const std::string& outdir,
+                   const std::string& profile) {
+    std::vector<std::string> args{"soffice", "-env:UserInstallation=file://" + profile,
+                                  "--headless", "--convert-to", "pdf", "--outdir", outdir};
     args.insert(args.end(), documents.begin(), documents.end());
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     std::fflush(stdout);  // or the child repeats what is still buffered
-    auto start = Clock::now();
-    pid_t pid = ::fork();
+    const pid_t pid = ::fork();
     if (pid == 0) {
         std::freopen("/dev/null", "w", stdout);
         std::freopen("/dev/null", "w", stderr);
         ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    double wall = Seconds(Clock::now() - start);
-    produced = 0;
-    for (const auto& d : documents) {
-        std::string name = PdfFor(d.substr(d.rfind('/') + 1));
-        produced += Exists(outdir + "/" + name) ? 1 : 0;
-    }
-    return wall;
+    return pid;
 }
 
-void WholeCorpus(const std::vector<CorpusEntry>& entries, const std::string& folder) {
-    EngineRig rig;
-    int converted = 0, failedCleanly = 0, wrong = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::string copy = folder + "/" + std::to_string(i) + ".doc";
-        CopyCorpus(entries[i].file, copy);
-        bool ok = true;
-        try {
-            ConvertByStatus(rig, copy);
-        } catch (const AutomationError& e) {
-            ok = false;
-        }
-        ok ? ++converted : ++failedCleanly;
-        if (ok != entries[i].converts) {
-            ++wrong;
-            std::printf("  unlike LibreOffice 7.4's record: %s\n", entries[i].file.c_str());
-        }
+// soffice converting the documents in as many processes as there are groups, each with a
+// profile of its own (made warm beforehand), all at once; the wall time of the slowest.
+double TimeSoffice(const std::vector<std::vector<std::string>>& groups, const std::string& work) {
+    std::vector<pid_t> pids;
+    const auto start = Clock::now();
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::string out = work + "/soffice-out-" + std::to_string(g);
+        fs::create_directories(out);
+        pids.push_back(StartSoffice(groups[g], out, work + "/soffice-profile-" + std::to_string(g)));
     }
-    std::printf(
-        "whole corpus: %zu documents, %d converted, %d failed cleanly, %d crashed the "
-        "helper, %d unlike the manifest\n",
-        entries.size(), converted, failedCleanly, rig.engine.HelpersStarted() - 1, wrong);
+    for (const pid_t pid : pids) ::waitpid(pid, nullptr, 0);
+    return Seconds(Clock::now() - start);
 }
 
-int Run(int count) {
-    auto entries = ReadManifest();
-    TempFolder temp;
-    std::vector<std::string> documents;
+std::string Megabytes(const std::vector<std::uint64_t>& peaks) {
+    std::string text;
+    for (const auto peak : peaks) text += (text.empty() ? "" : ", ") + std::to_string(peak >> 20) + " MB";
+    return text;
+}
+
+void Report(const char* name, const WindowFigures& f, double soffice, double sofficePerDocument,
+            std::size_t documents) {
+    std::printf("%s (pool of %u): %d PDFs in %.2f s = %.2fx one soffice; helper work %.3f s per "
+                "document = %.2fx soffice's %.3f s; window CPU %.1f%% of a core; helper peaks %s\n",
+                name, f.pool, f.converted, f.wall, f.wall / soffice, f.helperWork / documents,
+                f.helperWork / documents / sofficePerDocument, sofficePerDocument,
+                100.0 * f.cpu / f.wall, Megabytes(f.peaks).c_str());
+}
+
+int Run(std::size_t count) {
+    const auto entries = ReadManifest();
+    std::vector<std::string> chosen, all;
     for (const auto& e : entries) {
-        if (!e.converts || static_cast<int>(documents.size()) == count) continue;
-        std::string flat = e.file.substr(e.file.rfind('/') + 1);
-        documents.push_back(
-            CopyCorpus(e.file, temp / (std::to_string(documents.size()) + "-" + flat)));
+        all.push_back(e.file);
+        if (e.converts && chosen.size() < count) chosen.push_back(e.file);
     }
-    std::printf("%zu documents\n", documents.size());
+    TempFolder temp;
+    const std::string warmUp = CopiesIn(temp / "warm", {"apache-poi/quick.doc"}).front();
+    std::printf("%zu documents\n", chosen.size());
 
-    EngineRig rig;
-    rig.engine.WarmUp();
-    ConvertByStatus(rig, CopyCorpus("apache-poi/quick.doc", temp / "warm-up.doc"));
+    // soffice's profiles are made warm first, as a power user's would be.
+    TimeSoffice({{warmUp}, {warmUp}}, temp.Path());
+    const double sofficeOne = TimeSoffice({{warmUp}}, temp.Path());
+    const double soffice = TimeSoffice({CopiesIn(temp / "s1", chosen)}, temp.Path());
+    const auto half = chosen.begin() + static_cast<long>(chosen.size() / 2);
+    const double sofficeTwo =
+        TimeSoffice({CopiesIn(temp / "s2a", {chosen.begin(), half}),
+                     CopiesIn(temp / "s2b", {half, chosen.end()})},
+                    temp.Path());
+    const double perDocument = (soffice - sofficeOne) / static_cast<double>(chosen.size());
 
-    auto byStatus =
-        TimePass(rig, documents, [&](const std::string& d) { ConvertByStatus(rig, d); });
-    auto asBatch =
-        TimePass(rig, documents, [&](const std::string& d) { rig.Convert(d, PdfFor(d)); });
-    auto window = TimeWindow(documents, temp / "warm-up.doc");
+    const auto one = TimeWindow(1, CopiesIn(temp / "w1", chosen), warmUp);
+    const auto pool = TimeWindow(0, CopiesIn(temp / "w2", chosen), warmUp);
 
-    std::filesystem::create_directory(temp / "soffice-out");
-    int produced = 0;
-    double soffice =
-        TimeSoffice(documents, temp / "soffice-out", temp / "soffice-profile", produced);
-    std::printf("soffice --convert-to pdf: %d PDFs in %.2f s (fresh profile, start included)\n",
-                produced, soffice);
-    PrintPass("engine, waiting on BackgroundPrintingStatus", byStatus, soffice);
-    PrintPass("engine, waiting as the batch does (PrintWait)", asBatch, soffice);
-    PrintPass("the real window, Convert click to the last PDF", window, soffice);
+    std::printf("soffice, one process: %.2f s (%.2f s for one small document: its start)\n",
+                soffice, sofficeOne);
+    std::printf("soffice, two processes with half each: %.2f s = %.2fx one soffice\n", sofficeTwo,
+                sofficeTwo / soffice);
+    Report("Pendrel's window", one, soffice, perDocument, chosen.size());
+    Report("Pendrel's window", pool, soffice, perDocument, chosen.size());
+    std::printf("the default pool against two soffice processes: %.2fx\n", pool.wall / sofficeTwo);
 
-    std::filesystem::create_directory(temp / "corpus");
-    WholeCorpus(entries, temp / "corpus");
+    const double sofficeAll = TimeSoffice({CopiesIn(temp / "sall", all)}, temp.Path());
+    const auto whole = TimeWindow(0, CopiesIn(temp / "wall", all), warmUp);
+    std::printf("whole corpus, %zu documents: %d converted, %d failed cleanly, %d crashed a "
+                "helper; %.2f s = %.2fx one soffice process (%.2f s)\n",
+                all.size(), whole.converted, whole.failed,
+                whole.helpersStarted, whole.wall, whole.wall / sofficeAll, sofficeAll);
     return 0;
 }
 
 }  // namespace
-}  // namespace pendrel::office::testing
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return pendrel::office::testing::Run(argc > 1 ? std::atoi(argv[1]) : 50);
+    return Run(argc > 1 ? static_cast<std::size_t>(std::atoi(argv[1])) : 50);
 }

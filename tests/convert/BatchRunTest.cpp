@@ -4,172 +4,208 @@
 
 #include "convert/PrintWait.h"
 #include "queue/Queue.h"
-#include "tests/convert/ScriptedWord.h"
 #include "tests/fakes/FakeForm.h"
+#include "tests/fakes/ScriptedWord.h"
 
 namespace pendrel {
 namespace {
 
 using namespace std::chrono_literals;
 using Files = std::map<Text, std::uint64_t>;
+using Texts = std::vector<Text>;
 
-struct BatchFixture : fakes::WordDesk {
+struct Batch : fakes::WordDesk {
     fakes::FakeWindow window;
     fakes::FakeListView list;
     fakes::FakeMessageBoxes messages;
+    fakes::FakeRunProgress progress;
+    fakes::RecordingLookAhead lookAhead;
+    RunInterruption interruption;
     WaitLimits limits{2s, 2s, 5ms};
 
     void Add(std::initializer_list<const char*> paths) {
         for (const char* path : paths) Queue::Append(list, path);
     }
     void Run(AutomationFactory* automation = nullptr) {
-        BatchRun::ConvertQueue(
-            {window, list, files, messages, pump, automation ? *automation : word, desk, limits});
+        BatchRun::ConvertQueue({window, list, files, messages, pump,
+                                automation ? *automation : word, desk, progress, lookAhead,
+                                &interruption, limits});
     }
-    std::vector<Text> Statuses() const {
-        std::vector<Text> out;
-        for (const auto& item : list.items) out.push_back(item.status);
-        return out;
-    }
-    std::vector<Text> Shown() const {
-        std::vector<Text> out;
-        for (const auto& m : messages.shown) {
-            EXPECT_EQ(m.title, "Quarrendon");
-            out.push_back(m.text);
-        }
-        return out;
+    // While the nth Word prints (its PrintOut called, the dialog not yet answered).
+    bool Printing(int nth) const {
+        return word.CallNames().back() == std::to_string(nth) + " PrintOut";
     }
 };
 
 TEST(BatchRun, ConvertsEachDocumentInAWordOfItsOwnOneAfterAnother) {
-    BatchFixture f;
+    Batch f;
+    f.files.separator = '\\';
     f.Add({"C:\\Docs\\a.doc", "C:\\Docs\\Report.DOC", "C:\\Work\\mydoc", "C:\\Letter.docx"});
     f.list.items[1].status = "Done";  // done in an earlier run: converted again
     f.files.files["C:\\Docs\\a.pdf"] = 99;
+    // The old PDF makes way for the printer under a hidden name in its folder.
+    Files whilePrinting;
+    std::set<Text> hiddenWhilePrinting;
+    f.pump.onPump = [&] {
+        if (!f.Printing(1)) return;
+        whilePrinting = f.files.files;
+        hiddenWhilePrinting = f.files.hidden;
+    };
     f.Run();
-    EXPECT_EQ(f.files.deleted, std::vector<Text>{"C:\\Docs\\a.pdf"}) << "the old PDF goes first";
+    EXPECT_EQ(whilePrinting, (Files{{"C:\\Docs\\.a.pdf.pendrel-old", 99}}));
+    EXPECT_EQ(hiddenWhilePrinting, std::set<Text>{"C:\\Docs\\.a.pdf.pendrel-old"});
+    EXPECT_EQ(f.files.deleted, Texts{"C:\\Docs\\.a.pdf.pendrel-old"}) << "gone once the new is in";
     EXPECT_EQ(f.files.files, (Files{{"C:\\Docs\\a.pdf", 4096},
                                     {"C:\\Docs\\Report.pdf", 4096},
                                     {"C:\\Work\\mypdf", 4096}}));
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Done", "Done", "Queued"}));
+    EXPECT_TRUE(f.files.hidden.empty());
+    EXPECT_EQ(f.list.Statuses(), (Texts{"Done", "Done", "Done", "Queued"}));
+    EXPECT_EQ(f.list.madeVisible, (std::vector<std::size_t>{1, 2, 3, 4})) << "the list follows";
+    EXPECT_EQ(f.progress.shown, (Texts{"0/4", "1/4", "2/4", "3/4", "4/4 failed", "clear"}));
     EXPECT_EQ(f.word.created, 4);
     EXPECT_EQ(f.word.mostAlive, 1) << "never two Words alive at once";
     EXPECT_EQ(f.word.alive, 0);
-    for (const auto& call : f.word.calls) EXPECT_TRUE(call.name != "Quit" || call.args.empty());
     // The .docx is opened, reported and its Word ended, but not printed.
-    const std::vector<Text> names = f.word.CallNames();
-    EXPECT_EQ(std::vector<Text>(names.end() - 4, names.end()),
-              (std::vector<Text>{"4 CreateObject", "4 Get Documents", "4 Open", "4 Quit"}));
-    EXPECT_EQ(f.Shown(), std::vector<Text>{"File does not appear to be doc."});
+    const Texts names = f.word.CallNames();
+    EXPECT_EQ(Texts(names.end() - 4, names.end()),
+              (Texts{"4 CreateObject", "4 Get Documents", "4 Open", "4 Quit"}));
+    EXPECT_EQ(f.messages.Texts(), Texts{"File does not appear to be doc."});
     EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
-    EXPECT_EQ(f.window.pointer, 1);
+    EXPECT_EQ(f.window.pointer, MousePointer::Arrow);
 
     f.list.items.clear();  // an empty queue starts no Word
     f.messages.shown.clear();
+    f.progress.shown.clear();
     f.Run();
     EXPECT_EQ(f.word.created, 4);
-    EXPECT_EQ(f.Shown(), std::vector<Text>{"No Word files added."});
-    EXPECT_EQ(f.window.pointer, 1);
+    EXPECT_EQ(f.messages.Texts(), Texts{"No Word files added."});
+    EXPECT_EQ(f.progress.shown, Texts{"clear"});
     EXPECT_EQ(f.window.caption, "Pendrel") << "not left showing \"Processing...\"";
 }
 
-TEST(BatchRun, AFailingDocumentIsReportedAndTheRunGoesOn) {
-    BatchFixture f;
+// Each failure is reported with its number, the item stays "Queued", its Word is ended and the
+// PDF of an earlier run comes back as it was, also one an interrupted run left set aside.
+TEST(BatchRun, AFailingDocumentIsReportedItsOldPdfPutBackAndTheRunGoesOn) {
+    Batch f;
     f.limits.dialog = f.limits.output = 200ms;
-    f.Add(
-        {"/d/gone.doc", "/d/bad.doc", "/d/locked.doc", "/d/mute.doc", "/d/blank.doc", "/d/ok.doc"});
+    f.Add({"/d/gone.doc", "/d/bad.doc", "/d/locked.doc", "/d/mute.doc", "/d/blank.doc",
+           "/d/broken.doc", "/d/ok.doc"});
     f.word.scripts["/d/gone.doc"].failOpen = true;
     f.word.scripts["/d/bad.doc"].failPrintOut = true;
-    f.files.files["/d/locked.pdf"] = 10;
-    f.files.failDeletes = true;
     f.word.scripts["/d/mute.doc"].showsNoDialog = true;
     f.word.scripts["/d/blank.doc"].writesNothing = true;
+    f.word.scripts["/d/broken.doc"].jobFails = true;
     f.word.scripts["/d/ok.doc"].failQuit = true;
+    // PDFs of earlier runs; two set aside by a run that was interrupted, one of them since
+    // replaced by a newer PDF.
+    f.files.files = {{"/d/bad.pdf", 7},     {"/d/.bad.pdf.pendrel-old", 6},
+                     {"/d/blank.pdf", 8},   {"/d/broken.pdf", 9},
+                     {"/d/locked.pdf", 10}, {"/d/.mute.pdf.pendrel-old", 11}};
+    f.files.hidden = {"/d/.bad.pdf.pendrel-old", "/d/.mute.pdf.pendrel-old"};
+    f.files.locked.insert("/d/locked.pdf");
     f.Run();
-    EXPECT_EQ(f.Shown(),
-              (std::vector<Text>{
-                  "/d/gone.doc\n\nError 5174: File not found: /d/gone.doc",
-                  "/d/bad.doc\n\nError 4605: The printer is not available.",
-                  "/d/locked.doc\n\nError 75: Path/File access error",
-                  "/d/mute.doc\n\nError 1460: The PDF printer did not ask for a file name within "
-                  "200 milliseconds.",
-                  "/d/blank.doc\n\nError 1460: The PDF printer did not write /d/blank.pdf within "
-                  "200 milliseconds.",
-                  "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
-    EXPECT_EQ(f.Statuses(), std::vector<Text>(6, "Queued"));
+    EXPECT_EQ(f.messages.Texts(),
+              (Texts{"/d/gone.doc\n\nError 5174: File not found: /d/gone.doc",
+                     "/d/bad.doc\n\nError 4605: The printer is not available.",
+                     "/d/locked.doc\n\nError 75: Path/File access error",
+                     "/d/mute.doc\n\nError 1460: The PDF printer did not ask for a file name "
+                     "within 200 milliseconds.",
+                     "/d/blank.doc\n\nError 1460: The PDF printer did not write /d/blank.pdf "
+                     "within 200 milliseconds.",
+                     "/d/broken.doc\n\nError -2147467259: The document could not be rendered.",
+                     "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
+    EXPECT_EQ(f.list.Statuses(), Texts(7, "Queued"));
     EXPECT_EQ(f.word.alive, 0) << "each Word ended, and a failing Quit not tried twice";
-    EXPECT_EQ(f.files.files, (Files{{"/d/locked.pdf", 10}, {"/d/ok.pdf", 4096}}));
+    EXPECT_EQ(f.files.files, (Files{{"/d/bad.pdf", 7},
+                                    {"/d/blank.pdf", 8},
+                                    {"/d/broken.pdf", 9},
+                                    {"/d/locked.pdf", 10},
+                                    {"/d/mute.pdf", 11},
+                                    {"/d/ok.pdf", 4096}}));
+    EXPECT_TRUE(f.files.hidden.empty());
+    EXPECT_EQ(f.progress.shown.back(), "clear");
+    EXPECT_EQ(f.progress.shown.at(1), "1/7 failed");
     EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
-
-    fakes::NoAutomation noWord;  // Word cannot start: each document says so
-    f.messages.shown.clear();
-    f.Run(&noWord);
-    EXPECT_EQ(f.Shown().size(), 6u);
-    EXPECT_EQ(f.Shown().back(),
-              "/d/ok.doc\n\nError 429: ActiveX component can't create object: Word.Application");
-    EXPECT_EQ(f.window.pointer, 1);
 }
 
-TEST(BatchRun, AFailedPrintJobIsReportedAtOnceNotAfterTheLimit) {
-    BatchFixture f;
-    f.limits.output = 30s;
-    f.Add({"/d/a.doc"});
-    f.word.scripts["/d/a.doc"].jobFails = true;
-    const auto start = std::chrono::steady_clock::now();
-    f.Run();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-    EXPECT_EQ(f.Shown(), std::vector<Text>{
-                             "/d/a.doc\n\nError -2147467259: The document could not be rendered."});
-    EXPECT_EQ(f.Statuses(), std::vector<Text>{"Queued"});
-}
-
-TEST(BatchRun, ItemsRemovedDuringTheRunAreSkippedAndItemsAddedWaitForTheNextRun) {
-    BatchFixture f;
-    f.Add({"/d/a.doc", "/d/b.docx", "/d/c.doc", "/d/d.doc"});
-    // While a.doc prints, the user removes it and d.doc and adds late.doc; while c.doc
-    // prints, b.docx before it.
-    f.pump.onPump = [&] {
-        const Text last = f.word.CallNames().back();
-        if (last == "1 PrintOut" && f.list.ItemCount() == 4) {
-            f.list.RemoveItem(4);
-            f.list.RemoveItem(1);
-            Queue::Append(f.list, "/d/late.doc");
-        } else if (last == "3 PrintOut" && f.list.ItemCount() == 3) {
-            f.list.RemoveItem(1);
+// Word is not there at all: said once, and the queue is left as it was.
+TEST(BatchRun, AnEngineThatCannotStartIsSaidOnceAndTheRunEnds) {
+    struct NoWordAtAll : AutomationFactory {
+        int asked = 0;
+        DispatchPtr CreateObject(const Text&) override {
+            ++asked;
+            throw AutomationServerUnavailable(429, "Microsoft Word is not installed.");
         }
+    } noWord;
+    Batch f;
+    f.Add({"/d/a.doc", "/d/b.doc", "/d/c.doc"});
+    f.list.items[1].status = "Done";
+    f.Run(&noWord);
+    EXPECT_EQ(noWord.asked, 1);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_NE(f.messages.shown[0].text.find("Error 429: Microsoft Word is not installed."),
+              Text::npos);
+    EXPECT_EQ(f.list.Statuses(), (Texts{"Queued", "Done", "Queued"}));
+    EXPECT_EQ(f.window.caption, "Pendrel");
+    EXPECT_EQ(f.progress.shown.back(), "clear");
+    EXPECT_TRUE(f.lookAhead.expected.back().empty()) << "the engine is told the run is over";
+}
+
+// Items are followed by identity: removed ones are skipped, added ones wait for the next run;
+// the engine is told of the documents still to come, up to the number it asks for.
+TEST(BatchRun, FollowsTheQueueAsItChangesAndTellsTheEngineWhatComesNext) {
+    Batch f;
+    f.Add({"/d/a.doc", "/d/b.doc", "/d/c.docx", "/d/d.doc", "/d/e.doc"});
+    // While a.doc prints, the user removes it and b.doc and adds late.doc.
+    f.pump.onPump = [&] {
+        if (!f.Printing(1) || f.list.ItemCount() != 5) return;
+        f.list.RemoveItem(2);
+        f.list.RemoveItem(1);
+        Queue::Append(f.list, "/d/late.doc");
     };
     f.Run();
-    EXPECT_EQ(f.list.Texts(), (std::vector<Text>{"/d/c.doc", "/d/late.doc"}));
-    EXPECT_EQ(f.Statuses(), (std::vector<Text>{"Done", "Queued"}));
-    EXPECT_EQ(f.word.created, 3) << "d.doc was removed before its turn";
-    EXPECT_EQ(f.files.files, (Files{{"/d/a.pdf", 4096}, {"/d/c.pdf", 4096}}));
+    EXPECT_EQ(f.list.Texts(), (Texts{"/d/c.docx", "/d/d.doc", "/d/e.doc", "/d/late.doc"}));
+    EXPECT_EQ(f.list.Statuses(), (Texts{"Queued", "Done", "Done", "Queued"}));
+    EXPECT_EQ(f.word.created, 4) << "b.doc was removed before its turn";
+    EXPECT_EQ(f.files.files, (Files{{"/d/a.pdf", 4096}, {"/d/d.pdf", 4096}, {"/d/e.pdf", 4096}}));
+    // A removed item is no failure; the .docx is.
+    EXPECT_EQ(f.progress.shown,
+              (Texts{"0/5", "1/5", "2/5", "3/5 failed", "4/5 failed", "5/5 failed", "clear"}));
+    EXPECT_EQ(f.lookAhead.expected, (std::vector<Texts>{{"/d/a.doc", "/d/b.doc"},
+                                                        {"/d/d.doc", "/d/e.doc"},
+                                                        {"/d/d.doc", "/d/e.doc"},
+                                                        {"/d/d.doc", "/d/e.doc"},
+                                                        {"/d/e.doc"},
+                                                        {}}));
+    EXPECT_EQ(f.lookAhead.keys["/d/d.doc"].size(), 1u) << "a document keeps its key";
 }
 
-// The Convert button runs the batch; a click during a run is ignored.
-TEST(ConvertButton, RunsTheQueueBusyAndIgnoresClicksDuringTheRun) {
+// The Convert button runs the batch; a click during a run is ignored, and closing the window
+// in the middle puts back the PDF being printed over.
+TEST(ConvertButton, RunsTheQueueBusyIgnoresClicksDuringTheRunAndUndoesItOnClosing) {
     desk::Desk desk;
     fakes::FakeFileSystem files;
     fakes::ScriptedWordFactory word{desk, files};
-    fakes::FakeForm f{&word, &desk, nullptr, &files};
+    fakes::FakeForm f{&word, &desk, &files};
     Queue::Append(f.list, "/d/a.doc");
     Queue::Append(f.list, "/d/b.doc");
+    files.files["/d/b.pdf"] = 10;
     std::vector<std::pair<Text, int>> seen;  // caption and pointer while printing
     f.pump.onPump = [&] {
         seen.emplace_back(f.window.caption, f.window.pointer);
-        if (seen.size() <= 3) f.check2.UserClick();
-        std::this_thread::sleep_for(2ms);
+        f.check2.UserClick();
+        if (word.CallNames().back() == "2 PrintOut" && !f.program.ended) f.form->Form_Unload();
     };
     f.check2.UserClick();
-    ASSERT_GE(seen.size(), 3u);
-    EXPECT_EQ(seen.front(), (std::pair<Text, int>{"Pendrel [ Processing... ]", 11}));
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(),
+              (std::pair<Text, int>{"Pendrel [ Processing... ]", MousePointer::Busy}));
     EXPECT_EQ(word.created, 2) << "no run inside the run";
-    EXPECT_EQ(word.mostAlive, 1);
-    EXPECT_EQ(f.list.items[1].status, "Done");
-    EXPECT_EQ(files.files.count("/d/b.pdf"), 1u);
-    EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
-    EXPECT_EQ(f.window.pointer, 1);
     EXPECT_EQ(f.check2.value, 0) << "the ignored clicks still bring the button up";
+    EXPECT_EQ(f.program.ended, 1);
+    EXPECT_EQ(files.files, (Files{{"/d/a.pdf", 4096}, {"/d/b.pdf", 10}}));
 
+    f.pump.onPump = nullptr;
     f.check2.UserClick();  // the run has ended: Convert works again
     EXPECT_EQ(word.created, 4);
 }
@@ -185,7 +221,7 @@ struct IdleWord : Dispatch {
 TEST(PrintWait, APdfStillOpenForWritingIsNotYetWritten) {
     IdleWord word;
     fakes::FakeFileSystem files;
-    fakes::FakeEventPump pump;
+    fakes::SleepingPump pump;
     files.files["/d/a.pdf"] = 4096;
     files.beingWritten.insert("/d/a.pdf");
     pump.onPump = [&] {

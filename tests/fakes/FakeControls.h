@@ -2,7 +2,6 @@
 // In-memory stand-ins for the window and its controls.
 #include <algorithm>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -16,18 +15,11 @@ public:
     Text caption = "Tallowick";
     int pointer = 0;
     Text mouseIcon;
-    std::vector<char> writes;  // 'L' and 'T' in the order Left and Top were written
 
     float Left() const override { return left; }
-    void SetLeft(float v) override {
-        left = v;
-        writes.push_back('L');
-    }
+    void SetLeft(float v) override { left = v; }
     float Top() const override { return top; }
-    void SetTop(float v) override {
-        top = v;
-        writes.push_back('T');
-    }
+    void SetTop(float v) override { top = v; }
     float Width() const override { return width; }
     float Height() const override { return height; }
     Text Caption() const override { return caption; }
@@ -45,12 +37,16 @@ public:
         Text text;
         Text status;
     };
-    std::vector<std::pair<Text, float>> headers;
+    std::vector<Text> headers;
     std::vector<Item> items;
     std::optional<std::size_t> selected;
+    std::vector<std::size_t> madeVisible;   // each EnsureVisible, in order
+    std::vector<std::vector<Text>> menus;   // the entries of each menu shown
+    std::optional<std::size_t> menuChoice;  // what the user picks in every menu
+    std::function<void()> whileMenuIsOpen;  // what else happens while the menu is up
 
-    void AddColumnHeader(const Text& text) override { headers.emplace_back(text, 1440.0f); }
-    void SetColumnHeaderWidth(std::size_t i, float w) override { headers.at(i - 1).second = w; }
+    void AddColumnHeader(const Text& text) override { headers.push_back(text); }
+    void SetColumnHeaderWidth(std::size_t, float) override {}
     std::size_t ColumnHeaderCount() const override { return headers.size(); }
     std::size_t AddItem(const Text& text) override {
         items.push_back({nextId_++, text, ""});
@@ -65,6 +61,7 @@ public:
         if (column == 1) items.at(i - 1).status = text;
     }
     void RemoveItem(std::size_t i) override {
+        items.at(i - 1);  // no such item: out of range, as on the real list
         items.erase(items.begin() + static_cast<std::ptrdiff_t>(i - 1));
         selected.reset();
     }
@@ -75,10 +72,21 @@ public:
         if (it == items.end()) return std::nullopt;
         return static_cast<std::size_t>(it - items.begin()) + 1;
     }
+    void EnsureVisible(std::size_t i) override { madeVisible.push_back(i); }
+    std::optional<std::size_t> PopupMenu(const std::vector<Text>& entries) override {
+        menus.push_back(entries);
+        if (whileMenuIsOpen) whileMenuIsOpen();
+        return menuChoice;
+    }
 
     std::vector<Text> Texts() const {
         std::vector<Text> out;
-        for (auto& item : items) out.push_back(item.text);
+        for (const Item& item : items) out.push_back(item.text);
+        return out;
+    }
+    std::vector<Text> Statuses() const {
+        std::vector<Text> out;
+        for (const Item& item : items) out.push_back(item.status);
         return out;
     }
 
@@ -103,33 +111,20 @@ public:
 
 class FakeCommonDialog : public CommonDialog {
 public:
-    std::vector<std::string> calls;  // the order of the set-up calls
-    std::int32_t flags = 0;
-    Text title, filter, fileName;
-    std::vector<Text> nextResults;  // what each ShowOpen yields, in turn
-    std::function<void()> onShow;
+    Text nextResult;  // what the next ShowOpen yields
+    int shown = 0;
 
-    void SetFlags(std::int32_t f) override {
-        flags = f;
-        calls.push_back("Flags");
-    }
-    void SetDialogTitle(const Text& t) override {
-        title = t;
-        calls.push_back("DialogTitle");
-    }
-    void SetFilter(const Text& f) override {
-        filter = f;
-        calls.push_back("Filter");
-    }
+    void SetFlags(std::int32_t) override {}
+    void SetDialogTitle(const Text&) override {}
+    void SetFilter(const Text&) override {}
     void ShowOpen() override {
-        calls.push_back("ShowOpen");
-        if (onShow) onShow();
-        if (!nextResults.empty()) {
-            fileName = nextResults.front();
-            nextResults.erase(nextResults.begin());
-        }
+        ++shown;
+        fileName_ = nextResult;
     }
-    Text FileName() const override { return fileName; }
+    Text FileName() const override { return fileName_; }
+
+private:
+    Text fileName_;
 };
 
 }  // namespace pendrel::fakes

@@ -1,139 +1,102 @@
 #pragma once
-// An in-memory folder tree listed with the Windows attribute rules. Entries are listed in the
-// order they were made, "." and ".." first, as Windows lists a folder that is not a root; a
-// name beginning with "." is hidden, as on POSIX.
+// An in-memory folder tree listed with the Windows attribute rules, each folder's entries in
+// the order they were made. A name that begins with "." is hidden, as on POSIX. Patterns are
+// "*" or "*" and an ending, compared without regard to case. A folder's identity is its path
+// with doubled and trailing separators dropped.
 #include <algorithm>
-#include <deque>
-#include <string>
+#include <map>
+#include <set>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "platform/DirectoryLister.h"
-#include "platform/posix/WildcardMatch.h"
+#include "platform/text/SameText.h"
 
 namespace pendrel::fakes {
 
 class FakeDirectoryLister : public DirectoryLister {
 public:
-    // Paths given to the builders below are relative to root and use "/".
-    FakeDirectoryLister(Text root, char separator) : root_(std::move(root)), sep_(separator) {}
-
-    void Folder(const Text& rel) { NodeAt(rel); }
-    void File(const Text& rel) {
-        const auto slash = rel.rfind('/');
-        Node& parent = slash == Text::npos ? nodes_.front() : NodeAt(rel.substr(0, slash));
-        const Text name = rel.substr(slash + 1);
-        parent.children.push_back({name, HiddenIfDotted(name), nullptr});
-    }
-    // A link at rel to the folder target: listed as a directory, leading to target's entries.
-    void Link(const Text& rel, const Text& target) {
-        Node& to = NodeAt(target);
-        const auto slash = rel.rfind('/');
-        Node& parent = slash == Text::npos ? nodes_.front() : NodeAt(rel.substr(0, slash));
-        parent.children.push_back({rel.substr(slash + 1), FileAttribute::Directory, &to});
-    }
-    bool MakeUnlistable(const Text& rel) {
-        NodeAt(rel).unlistable = true;
-        return true;
+    explicit FakeDirectoryLister(Text root = "/t", char separator = '/')
+        : root_(std::move(root)), sep_(separator) {
+        folders_[Canonical(root_)];
     }
 
-    // The full path of rel as the program composes it: root, separator, components.
+    // rel is below the root, with "/" between names; the folders on its way are made, and
+    // problem goes to its last name.
+    void File(const Text& rel, const Text& problem = {}) { Add(rel, 0, problem); }
+    void Folder(const Text& rel, const Text& problem = {}) {
+        Add(rel, FileAttribute::Directory, problem);
+    }
+    void MakeUnlistable(const Text& rel) { unlistable_.insert(Canonical(Path(rel))); }
+
+    // The full path of rel as the program composes it: root, separator, names.
     Text Path(const Text& rel) const {
         Text path = root_ + sep_ + rel;
         for (std::size_t i = root_.size(); i < path.size(); ++i)
             if (path[i] == '/') path[i] = sep_;
         return path;
     }
-    const Text& Root() const { return root_; }
-    char Separator() const { return sep_; }
-    DirectoryLister& Lister() { return *this; }
+    std::vector<Text> Paths(std::vector<Text> rels) const {
+        for (Text& rel : rels) rel = Path(rel);
+        return rels;
+    }
 
     std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
                                            std::uint32_t mask) override {
-        const Node* node = Resolve(folder);
-        if (!node || node->unlistable) return std::nullopt;
+        const auto found = folders_.find(Canonical(folder));
+        if (found == folders_.end() || unlistable_.count(found->first)) return std::nullopt;
         std::vector<Entry> out;
-        auto offer = [&](const Text& name, std::uint32_t attributes) {
-            const std::uint32_t masked =
-                attributes &
+        for (const Entry& entry : found->second) {
+            const std::uint32_t kinds =
+                entry.attributes &
                 (FileAttribute::Hidden | FileAttribute::System | FileAttribute::Directory);
-            if ((masked & ~mask) == 0 && posix::MatchesWildcard(name, pattern))
-                out.push_back({name, attributes});
-        };
-        offer(".", FileAttribute::Directory);
-        offer("..", FileAttribute::Directory);
-        for (const Child& child : node->children) offer(child.name, child.attributes);
+            if ((kinds & ~mask) == 0 && Matches(entry.name, pattern)) out.push_back(entry);
+        }
         return out;
     }
     std::optional<Text> FolderIdentity(const Text& folder) override {
-        const Node* node = Resolve(folder);
-        if (!node) return std::nullopt;
-        return std::to_string(node->id);
+        const Text key = Canonical(folder);
+        if (folders_.count(key) == 0) return std::nullopt;
+        return key;
     }
 
 private:
-    struct Node;
-    struct Child {
-        Text name;
-        std::uint32_t attributes;
-        Node* folder;  // null for a file
-    };
-    struct Node {
-        int id;
-        std::vector<Child> children;
-        bool unlistable = false;
-    };
-
-    static std::uint32_t HiddenIfDotted(const Text& name) {
-        return name.starts_with('.') ? FileAttribute::Hidden : 0;
+    static bool Matches(std::string_view name, std::string_view pattern) {
+        if (!pattern.starts_with('*')) return name == pattern;
+        const std::string_view ending = pattern.substr(1);
+        return name.size() >= ending.size() &&
+               SameTextIgnoringCase(name.substr(name.size() - ending.size()), ending);
     }
 
-    Node& NodeAt(const Text& rel) {
-        Node* node = &nodes_.front();
-        std::size_t start = 0;
-        while (start <= rel.size()) {
+    Text Canonical(const Text& path) const {
+        Text out;
+        for (const char c : path)
+            if (c != sep_ || !out.ends_with(sep_)) out += c;
+        while (out.size() > root_.size() && out.ends_with(sep_)) out.pop_back();
+        return out;
+    }
+
+    void Add(const Text& rel, std::uint32_t kind, const Text& problem) {
+        Text folder = Canonical(root_);
+        for (std::size_t start = 0; start <= rel.size();) {
             const std::size_t slash = std::min(rel.find('/', start), rel.size());
             const Text name = rel.substr(start, slash - start);
+            const bool last = slash == rel.size();
+            const Text path = Canonical(folder + sep_ + name);
+            const std::uint32_t hidden = name.starts_with('.') ? FileAttribute::Hidden : 0;
+            if (last || folders_.count(path) == 0)
+                folders_[folder].push_back({name, (last ? kind : FileAttribute::Directory) | hidden,
+                                            last ? problem : Text()});
+            if (!last || kind == FileAttribute::Directory) folders_[path];
+            folder = path;
             start = slash + 1;
-            if (name.empty()) continue;
-            Child* found = nullptr;
-            for (Child& c : node->children)
-                if (c.name == name && c.folder) found = &c;
-            if (!found) {
-                nodes_.push_back({static_cast<int>(nodes_.size()), {}, false});
-                node->children.push_back(
-                    {name, HiddenIfDotted(name) | FileAttribute::Directory, &nodes_.back()});
-                found = &node->children.back();
-            }
-            node = found->folder;
         }
-        return *node;
-    }
-
-    // Walks the components after the root; empty ones (a doubled separator) are skipped.
-    const Node* Resolve(const Text& path) const {
-        if (path.compare(0, root_.size(), root_) != 0) return nullptr;
-        const Node* node = &nodes_.front();
-        std::string_view rest(path);
-        rest.remove_prefix(root_.size());
-        if (!rest.empty() && !root_.ends_with(sep_) && rest.front() != sep_) return nullptr;
-        while (!rest.empty()) {
-            const std::size_t cut = std::min(rest.find(sep_), rest.size());
-            const std::string_view name = rest.substr(0, cut);
-            rest.remove_prefix(std::min(cut + 1, rest.size()));
-            if (name.empty()) continue;
-            const Node* next = nullptr;
-            for (const Child& c : node->children)
-                if (c.folder && c.name == name) next = c.folder;
-            if (!next) return nullptr;
-            node = next;
-        }
-        return node;
     }
 
     Text root_;
     char sep_;
-    std::deque<Node> nodes_{Node{0, {}, false}};
+    std::map<Text, std::vector<Entry>> folders_;  // by identity: the entries in the order made
+    std::set<Text> unlistable_;
 };
 
 }  // namespace pendrel::fakes

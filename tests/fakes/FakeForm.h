@@ -1,11 +1,13 @@
 #pragma once
-// A Form1 wired to in-memory fakes. Tests that need a scripted automation engine, windows to
-// find, folders to list or a real file system pass their own; the defaults have none of them.
+// A Form1 wired to in-memory fakes, its folder tree rooted at "/t". Tests that need a
+// scripted automation engine or windows to find pass their own; the defaults have none.
 #include <memory>
 
 #include "app/Form1.h"
 #include "tests/fakes/FakeControls.h"
 #include "tests/fakes/FakeDesktop.h"
+#include "tests/fakes/FakeDirectoryLister.h"
+#include "tests/fakes/SleepingPump.h"
 
 namespace pendrel::fakes {
 
@@ -28,14 +30,6 @@ public:
     }
 };
 
-class NoDirectories : public DirectoryLister {
-public:
-    std::optional<std::vector<Entry>> List(const Text&, const Text&, std::uint32_t) override {
-        return std::nullopt;
-    }
-    std::optional<Text> FolderIdentity(const Text&) override { return std::nullopt; }
-};
-
 struct FakeForm {
     FakeWindow window;
     FakeListView list;
@@ -43,23 +37,25 @@ struct FakeForm {
     FakeCommonDialog dialog;
     FakeScreen screen;
     FakeFileSystem fileSystem;
+    FakeDirectoryLister folders;
     FakeMessageBoxes messages;
     FakeFolderBrowser folderBrowser;
     FakeProgram program;
-    FakeEventPump pump;
+    SleepingPump pump;
     NoAutomation noAutomation;
     NoWindows noWindows;
-    NoDirectories noDirectories;
+    FakeShell shell;
+    FakeRunProgress progress;
+    NoLookAhead noLookAhead;
     std::unique_ptr<Form1> form;
 
     explicit FakeForm(AutomationFactory* automation = nullptr, WindowMessages* windows = nullptr,
-                      DirectoryLister* directories = nullptr, FileSystem* files = nullptr) {
+                      FileSystem* files = nullptr) {
         form = std::make_unique<Form1>(
             Form1Controls{window, list, check1, check2, check4, dialog},
-            Form1Services{screen, files ? *files : fileSystem,
-                          directories ? *directories : noDirectories, messages, folderBrowser,
+            Form1Services{screen, files ? *files : fileSystem, folders, messages, folderBrowser,
                           program, pump, automation ? *automation : noAutomation,
-                          windows ? *windows : noWindows});
+                          windows ? *windows : noWindows, shell, progress, noLookAhead});
         check1.onClick = [this] { form->Check1_Click(); };
         check2.onClick = [this] { form->Check2_Click(); };
         check4.onClick = [this] { form->Check4_Click(); };

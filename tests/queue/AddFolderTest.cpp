@@ -2,115 +2,69 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/fakes/FakeForm.h"
-#include "tests/queue/FolderTrees.h"
 
 namespace pendrel {
 namespace {
 
-using testing::InMemoryTree;
-using testing::OnDiskTree;
+using Texts = std::vector<Text>;
 
-// A main window whose folder browser picks the tree's root.
-template <typename Tree>
-struct Window {
-    Tree& tree;
-    fakes::FakeForm f{nullptr, nullptr, &tree.Lister()};
-    explicit Window(Tree& t) : tree(t) { f.fileSystem.separator = tree.Separator(); }
-
-    std::vector<Text> AddFolder() {
-        f.folderBrowser.nextResults.push_back(tree.Root());
-        f.check4.UserClick();
-        return f.list.Texts();
-    }
-    std::vector<Text> Paths(std::vector<Text> rels) const {
-        for (Text& rel : rels) rel = tree.Path(rel);
-        return rels;
-    }
-};
-
-std::vector<Text> Sorted(std::vector<Text> texts) {
-    std::sort(texts.begin(), texts.end());
-    return texts;
+// Add Folder with the folder browser picking folder; the queue afterwards.
+Texts AddFolder(fakes::FakeForm& f, const Text& folder) {
+    f.folderBrowser.nextResult = folder;
+    f.check4.UserClick();
+    return f.list.Texts();
 }
 
-template <typename Tree>
-class FolderScan : public ::testing::Test {
-protected:
-    Tree tree;
-};
-using Trees = ::testing::Types<InMemoryTree, OnDiskTree>;
-TYPED_TEST_SUITE(FolderScan, Trees);
+TEST(AddFolder, GoesLevelByLevelEachLevelGroupedByParentInTheListingsOrder) {
+    fakes::FakeForm f;
+    const Texts made{"1.doc", "C/3.doc", "B/2.doc", "C/E/5.doc", "B/D/4.doc"};
+    for (const Text& rel : made) f.folders.File(rel);
+    EXPECT_EQ(AddFolder(f, "/t"), f.folders.Paths(made));
+    EXPECT_EQ(f.list.Statuses(), Texts(5, "Queued"));
+    EXPECT_TRUE(f.messages.shown.empty());
 
-TYPED_TEST(FolderScan, LevelByLevelEachLevelGroupedByParent) {
-    auto& t = this->tree;
-    for (const char* rel : {"1.doc", "B/2.doc", "C/3.doc", "B/D/4.doc", "C/E/5.doc"}) t.File(rel);
-    Window w(t);
-    const auto items = w.AddFolder();
-    ASSERT_EQ(items.size(), 5u);
-    auto at = [&](const char* rel) {
-        return std::find(items.begin(), items.end(), t.Path(rel)) - items.begin();
-    };
-    // The disk lists B and C in its own order; whichever comes first, its child does too.
-    EXPECT_EQ(at("1.doc"), 0);
-    EXPECT_EQ(std::max(at("B/2.doc"), at("C/3.doc")), 2);
-    EXPECT_EQ(std::max(at("B/D/4.doc"), at("C/E/5.doc")), 4);
-    EXPECT_EQ(at("B/2.doc") < at("C/3.doc"), at("B/D/4.doc") < at("C/E/5.doc"));
-    for (std::size_t i = 1; i <= 5; ++i) EXPECT_EQ(w.f.list.SubItem(i, 1), "Queued");
+    // A root keeps its own separator and gains another.
+    fakes::FakeForm w;
+    w.folders = fakes::FakeDirectoryLister("C:\\", '\\');
+    w.fileSystem.separator = '\\';
+    w.folders.File("a.doc");
+    w.folders.File("S/b.doc");
+    EXPECT_EQ(AddFolder(w, "C:\\"), (Texts{"C:\\\\a.doc", "C:\\\\S\\b.doc"}));
 }
 
-// Which names are taken: "~" first, hidden folders, case, a folder named like a document, many
-// in one folder; link loops entered once; a folder that cannot be listed skipped.
-TYPED_TEST(FolderScan, TakesDocumentsByNameAndSurvivesLoopsAndLockedFolders) {
-    auto& t = this->tree;
-    std::vector<Text> taken{"a.doc",      "report~.doc", "REPORT.DOC",     ".hidden.doc",
-                            "~old/x.doc", "x.doc/z.doc", "e1/e2/deep.doc", "B/2.doc"};
-    for (int i = 0; i < 151; ++i) taken.push_back("many/d" + std::to_string(i) + ".doc");
-    for (const Text& rel : taken) t.File(rel);
-    for (const char* rel : {"~$a.doc", "~report.doc", "notes.docx", "readme.txt", ".secret/y.doc",
-                            "locked/2.doc", "locked/in/4.doc"})
-        t.File(rel);
-    t.Link("B/back", "");
-    t.Link("B/self", "B");
-    if (!t.MakeUnlistable("locked"))  // as root every folder reads
-        taken.insert(taken.end(), {"locked/2.doc", "locked/in/4.doc"});
-    Window w(t);
-    EXPECT_EQ(Sorted(w.AddFolder()), Sorted(w.Paths(taken)));
+// Word's lock files ("~" first) are left out, hidden files are not, hidden folders are not
+// entered; a folder named like a document is entered, not queued; a folder that cannot be
+// listed adds nothing. (Links back to a folder are followed once: see the POSIX lister's test.)
+TEST(AddFolder, TakesEveryDocumentButWordsLockFiles) {
+    fakes::FakeForm f;
+    for (const char* rel : {"a.doc", "report~.doc", "REPORT.DOC", ".hidden.doc", "~old/x.doc",
+                            "x.doc/z.doc", "e1/e2/deep.doc", "B/2.doc", "~$a.doc", "~report.doc",
+                            "notes.docx", "readme.txt", ".secret/y.doc", "locked/2.doc"})
+        f.folders.File(rel);
+    f.folders.MakeUnlistable("locked");
+    f.check4.UserClick();  // the browser cancelled
+    EXPECT_TRUE(f.list.items.empty());
+    EXPECT_EQ(AddFolder(f, "/t"),
+              f.folders.Paths({"a.doc", "report~.doc", "REPORT.DOC", ".hidden.doc", "~old/x.doc",
+                               "x.doc/z.doc", "B/2.doc", "e1/e2/deep.doc"}));
+    EXPECT_TRUE(f.messages.shown.empty());
 }
 
-TYPED_TEST(FolderScan, CancelAddsNothingAndTheSameFolderTwiceQueuesAllTwice) {
-    auto& t = this->tree;
-    t.File("a.doc");
-    t.File("s/b.doc");
-    Window w(t);
-    w.f.check4.UserClick();  // the browser is cancelled
-    EXPECT_EQ(w.f.list.ItemCount(), 0u);
-    EXPECT_EQ(w.f.folderBrowser.lastOwner, w.f.window.hWnd());
-    EXPECT_EQ(w.f.folderBrowser.lastTitle, "Please select folder to add:");
-
-    const auto once = w.AddFolder();
-    ASSERT_EQ(once.size(), 2u);
-    EXPECT_EQ(w.AddFolder(), (std::vector<Text>{once[0], once[1], once[0], once[1]}));
-}
-
-// The in-memory lister lists in a known order, so the exact order can be checked; a root
-// folder keeps its own separator and gains another, with either separator.
-TEST(FolderScanOrder, FollowsTheListingOrderOfEachFolderAndDoublesARootsSeparator) {
-    InMemoryTree t;
-    for (const char* rel : {"1.doc", "C/3.doc", "B/2.doc", "C/E/5.doc", "B/D/4.doc"}) t.File(rel);
-    EXPECT_EQ(Window(t).AddFolder(),
-              Window(t).Paths({"1.doc", "C/3.doc", "B/2.doc", "C/E/5.doc", "B/D/4.doc"}));
-
-    for (auto [root, separator, expected] : std::vector<std::tuple<Text, char, std::vector<Text>>>{
-             {"C:\\", '\\', {"C:\\\\a.doc", "C:\\\\S\\b.doc"}},
-             {"/", '/', {"//a.doc", "//S/b.doc"}}}) {
-        InMemoryTree tree(root, separator);
-        tree.File("a.doc");
-        tree.File("S/b.doc");
-        EXPECT_EQ(Window(tree).AddFolder(), expected) << root;
-    }
+// What the lister reports with a problem is not queued but named, its undecodable bytes shown;
+// a lock file with a problem is still left out silently.
+TEST(AddFolder, WhatCannotBeAddedIsNamedInOneMessageAfterTheRestIsQueued) {
+    fakes::FakeForm f;
+    f.folders.File("ok.doc");
+    f.folders.File("caf\xE9.doc", "its name is not valid text");
+    f.folders.File("~$caf\xE9.doc", "its name is not valid text");
+    f.folders.Folder("deep\xFF", "its path is too long");
+    f.folders.File("deep\xFF/x.doc");
+    EXPECT_EQ(AddFolder(f, "/t"), Texts{"/t/ok.doc"});
+    EXPECT_EQ(f.messages.Texts(),
+              Texts{"These could not be added:\n\n"
+                    "/t/deep\\xFF/ (a folder whose documents cannot be added: its path is too "
+                    "long)\n/t/caf\\xE9.doc (its name is not valid text)"});
 }
 
 }  // namespace

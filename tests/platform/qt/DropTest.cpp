@@ -63,13 +63,11 @@ private slots:
         const std::vector<Text> expected{two.toStdString(), three.toStdString(), four.toStdString(),
                                          one.toStdString()};
         QCOMPARE(h.Queued(), expected);
-        QCOMPARE(h.window.listView1().SubItem(1, 1), Text("Queued"));
         QCOMPARE(warmUp.count(), 1);  // the engine starts warming at the first document
+        // The message's wording is the logic's; here, that the drop's missing paths reach it.
         QCOMPARE(h.messages.shown().size(), std::size_t(1));
-        QCOMPARE(h.messages.shown()[0].title, Text("Quarrendon"));
-        QCOMPARE(h.messages.shown()[0].text, "These were not found and were not added:\n\n" +
-                                                 gone.toStdString() + "\n" +
-                                                 alsoGone.toStdString());
+        QVERIFY(h.messages.shown()[0].text.ends_with(gone.toStdString() + "\n" +
+                                                     alsoGone.toStdString()));
     }
 
     void onlyLocalFilesAreAcceptedAndNeverAsAMove() {

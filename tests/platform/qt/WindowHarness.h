@@ -26,9 +26,12 @@ struct WindowHarness {
     qt::QtMessageBoxes messages{&window};
     qt::QtFolderBrowser folderBrowser{&window};
     fakes::FakeProgram program;
-    fakes::FakeEventPump pump;
+    fakes::SleepingPump pump;
     fakes::NoAutomation automation;
     fakes::NoWindows windowMessages;
+    fakes::FakeShell shell;
+    fakes::FakeRunProgress progress;
+    NoLookAhead lookAhead;
     std::unique_ptr<Form1> form;
 
     WindowHarness() {
@@ -38,7 +41,7 @@ struct WindowHarness {
             Form1Controls{window, window.listView1(), window.check1(), window.check2(),
                           window.check4(), window.commonDialog1()},
             Form1Services{screen, fileSystem, directories, messages, folderBrowser, program, pump,
-                          automation, windowMessages});
+                          automation, windowMessages, shell, progress, lookAhead});
         window.Connect(*form);
     }
     // Writes a file at rel below the folder, with the folders on its way.

@@ -2,29 +2,18 @@
 // A scripted "Word.Application" for the conversion tests. It records every call; its PrintOut
 // runs the printer's dialog on a thread of its own through the real desk, and the PDF appears
 // in the fake file system when the caller next reads BackgroundPrintingStatus after a Save.
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "platform/Automation.h"
 #include "platform/desk/Desk.h"
 #include "tests/fakes/FakeDesktop.h"
+#include "tests/fakes/SleepingPump.h"
 
 namespace pendrel::fakes {
-
-// Really sleeps for its slice, so waits run in real time; onPump stands for handlers running.
-struct SleepingPump : EventPump {
-    std::function<void()> onPump;
-    int calls = 0;
-    void ProcessPendingMessages(std::chrono::milliseconds maxWait) override {
-        ++calls;
-        if (onPump) onPump();
-        std::this_thread::sleep_for(maxWait);
-    }
-    void Wake() override {}
-};
 
 // How Word behaves for a document opened in it.
 struct DocumentScript {
@@ -122,6 +111,22 @@ inline DispatchPtr ScriptedWordFactory::CreateObject(const Text& progId) {
     calls.push_back({++created, "CreateObject", {}});
     return std::make_shared<ScriptedWord>(*this, created);
 }
+
+// An engine that works ahead of the run, recording what it is told to expect.
+struct RecordingLookAhead : LookAhead {
+    std::size_t depth = 2;
+    std::vector<std::vector<Text>> expected;       // the paths of each Expect
+    std::map<Text, std::set<std::uint64_t>> keys;  // the keys each path came with
+
+    std::size_t Depth() const override { return depth; }
+    void Expect(const std::vector<Document>& next) override {
+        expected.emplace_back();
+        for (const Document& document : next) {
+            expected.back().push_back(document.path);
+            keys[document.path].insert(document.key);
+        }
+    }
+};
 
 // The real desk, a fake file system and a sleeping pump around a scripted Word.
 struct WordDesk {

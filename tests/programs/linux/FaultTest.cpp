@@ -1,0 +1,148 @@
+// Runs that go wrong in the middle: a helper killed while it renders, the window closed while a
+// document converts, a temporary folder that is full. Each time the PDF that was there before
+// is there afterwards, byte for byte, and nothing is left behind: no helper, no spool, no lock
+// file, no PDF set aside.
+//
+// The window closing ends the program, so those runs are made by this program started again
+// as a child: fault_tests --close-mid-run <folder>, fault_tests --full-disk <folder>.
+#include <signal.h>
+
+#include <QProcess>
+#include <QtTest>
+#include <fstream>
+
+#include "tests/programs/linux/ProgramHarness.h"
+
+using namespace pendrel;
+using namespace pendrel::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string OldPdf = "%PDF-1.4 the user's own PDF, kept from an earlier run\n";
+
+// A folder with a document that takes seconds to convert, and its PDF from an earlier run.
+std::string PrepareFolder(const std::string& folder) {
+    const std::string document = CopyTo(DocumentPath("huge"), fs::path(folder) / "tome.doc");
+    WriteFile(PdfOf(document), OldPdf);
+    return document;
+}
+
+// What must hold after the fault: the old PDF untouched, nothing else beside the document.
+void CheckNothingLost(const std::string& folder) {
+    QCOMPARE(ReadFile(fs::path(folder) / "tome.pdf"), OldPdf);
+    QCOMPARE(FilesBelow(folder), (std::vector<std::string>{"tome.doc", "tome.pdf"}));
+}
+
+// The processes still alive whose command line names text: helpers of a program that ended.
+int ProcessesNaming(const std::string& text) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string cmdline = ReadFile(entry.path() / "cmdline");
+        count += cmdline.find(text) != std::string::npos &&
+                 cmdline.find("fault_tests") == std::string::npos;
+    }
+    return count;
+}
+
+// The child's side: the program converts the folder and the fault comes from inside it.
+int RunChild(const std::string& mode, const std::string& folder) {
+    int argc = 1;
+    char name[] = "fault_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    ProgramHarness h;
+    h.AddFolder(folder);
+    if (mode == "--close-mid-run")
+        QTimer::singleShot(1500, &h.program.window, [&] { h.program.window.close(); });
+    h.Convert();
+    std::ofstream messages(fs::path(folder).parent_path() / "messages.txt");
+    for (const auto& message : h.Messages()) messages << message << "\n";
+    return 0;
+}
+
+}  // namespace
+
+class FaultTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aHelperKilledWhileItRendersLosesNothing();
+    void closingTheWindowMidRunLosesNothingAndLeavesNothing();
+    void aFullTemporaryFolderLosesNothingAndIsNamed();
+};
+
+void FaultTest::aHelperKilledWhileItRendersLosesNothing() {
+    TempFolder dir;
+    const std::string document = PrepareFolder(dir.Path());
+    ProgramHarness h;
+    h.AddFolder(dir.Path());
+    QTimer killer;
+    QObject::connect(&killer, &QTimer::timeout, [&] {
+        for (const int pid : h.program.engine.HelperPids()) ::kill(pid, SIGKILL);
+        killer.stop();
+    });
+    killer.start(1500);
+    h.Convert();
+    QCOMPARE(h.Statuses()[document], std::string("Queued"));
+    QCOMPARE(h.Messages().size(), std::size_t{1});
+    QVERIFY2(h.Messages()[0].find("stopped from outside") != std::string::npos,
+             h.Messages()[0].c_str());
+    CheckNothingLost(dir.Path());
+}
+
+void FaultTest::closingTheWindowMidRunLosesNothingAndLeavesNothing() {
+    TempFolder work;
+    const std::string folder = work / "documents", temporary = work / "tmp";
+    fs::create_directories(folder);
+    fs::create_directories(temporary);
+    PrepareFolder(folder);
+    QProcess child;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", QString::fromStdString(temporary));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--close-mid-run", QString::fromStdString(folder)});
+    QVERIFY(child.waitForFinished(120000));
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY2(!Exists(work / "messages.txt"), "the run was cut off, not finished");
+    CheckNothingLost(folder);
+    QCOMPARE(ProcessesNaming(temporary), 0);
+    QCOMPARE(FilesBelow(temporary), std::vector<std::string>{});
+}
+
+void FaultTest::aFullTemporaryFolderLosesNothingAndIsNamed() {
+    TempFolder work;
+    const std::string folder = work / "documents", temporary = work / "tmp";
+    fs::create_directories(folder);
+    fs::create_directories(temporary);
+    PrepareFolder(folder);
+    // A temporary folder of its own, on a file system with room for nothing.
+    QProcess child;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", QString::fromStdString(temporary));
+    child.setProcessEnvironment(environment);
+    child.start("unshare",
+                {"--mount", "sh", "-c",
+                 "mount -t tmpfs -o size=64k tmpfs \"$1\" && head -c 60000 /dev/zero "
+                 ">\"$1/filler\" && exec \"$2\" --full-disk \"$3\"",
+                 "sh", QString::fromStdString(temporary), QCoreApplication::applicationFilePath(),
+                 QString::fromStdString(folder)});
+    QVERIFY(child.waitForFinished(120000));
+    if (child.exitCode() != 0 && !Exists(work / "messages.txt"))
+        QSKIP("no mount namespace here for a small file system");
+    const std::string messages = ReadFile(work / "messages.txt");
+    QVERIFY2(messages.find("There is no space left in the temporary folder (" + temporary + ")") !=
+                 std::string::npos,
+             messages.c_str());
+    CheckNothingLost(folder);
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3) return RunChild(argv[1], argv[2]);
+    QApplication app(argc, argv);
+    FaultTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "FaultTest.moc"
