@@ -30,7 +30,9 @@ struct CorpusEntry {
     bool converts = false;
 };
 
-fs::path Corpus(const std::string& name) { return fs::path(PENDREL_CORPUS_DOCS) / name; }
+fs::path Corpus(const std::string& name) {
+    return fs::path(PENDREL_CORPUS_DOCS) / name;
+}
 
 std::vector<CorpusEntry> ReadManifest() {
     std::ifstream manifest(Corpus("MANIFEST.tsv"));
@@ -50,7 +52,9 @@ std::vector<CorpusEntry> ReadManifest() {
     return entries;
 }
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 double CpuSeconds() {
     rusage usage{};
@@ -108,14 +112,17 @@ WindowFigures TimeWindow(unsigned pool, const std::vector<std::string>& document
     figures.helpersStarted = program.engine.HelpersStarted() - startedBefore;
     figures.peaks = program.engine.HelperPeaks();
     for (std::size_t i = 1; i <= list.ItemCount(); ++i)
-        (list.SubItem(i, Queue::StatusColumn) == Queue::Done ? figures.converted : figures.failed)++;
+        (list.SubItem(i, Queue::StatusColumn) == Queue::Done ? figures.converted
+                                                             : figures.failed)++;
     return figures;
 }
 
 pid_t StartSoffice(const std::vector<std::string>& documents, const std::string& outdir,
                    const std::string& profile) {
-    std::vector<std::string> args{"soffice", "-env:UserInstallation=file://" + profile,
-                                  "--headless", "--convert-to", "pdf", "--outdir", outdir};
+    std::vector<std::string> args{"soffice",    "-env:UserInstallation=file://" + profile,
+                                  "--headless", "--convert-to",
+                                  "pdf",        "--outdir",
+                                  outdir};
     args.insert(args.end(), documents.begin(), documents.end());
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -139,7 +146,8 @@ double TimeSoffice(const std::vector<std::vector<std::string>>& groups, const st
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const std::string out = work + "/soffice-out-" + std::to_string(g);
         fs::create_directories(out);
-        pids.push_back(StartSoffice(groups[g], out, work + "/soffice-profile-" + std::to_string(g)));
+        pids.push_back(
+            StartSoffice(groups[g], out, work + "/soffice-profile-" + std::to_string(g)));
     }
     for (const pid_t pid : pids) ::waitpid(pid, nullptr, 0);
     return Seconds(Clock::now() - start);
@@ -147,17 +155,19 @@ double TimeSoffice(const std::vector<std::vector<std::string>>& groups, const st
 
 std::string Megabytes(const std::vector<std::uint64_t>& peaks) {
     std::string text;
-    for (const auto peak : peaks) text += (text.empty() ? "" : ", ") + std::to_string(peak >> 20) + " MB";
+    for (const auto peak : peaks)
+        text += (text.empty() ? "" : ", ") + std::to_string(peak >> 20) + " MB";
     return text;
 }
 
 void Report(const char* name, const WindowFigures& f, double soffice, double sofficePerDocument,
             std::size_t documents) {
-    std::printf("%s (pool of %u): %d PDFs in %.2f s = %.2fx one soffice; helper work %.3f s per "
-                "document = %.2fx soffice's %.3f s; window CPU %.1f%% of a core; helper peaks %s\n",
-                name, f.pool, f.converted, f.wall, f.wall / soffice, f.helperWork / documents,
-                f.helperWork / documents / sofficePerDocument, sofficePerDocument,
-                100.0 * f.cpu / f.wall, Megabytes(f.peaks).c_str());
+    std::printf(
+        "%s (pool of %u): %d PDFs in %.2f s = %.2fx one soffice; helper work %.3f s per "
+        "document = %.2fx soffice's %.3f s; window CPU %.1f%% of a core; helper peaks %s\n",
+        name, f.pool, f.converted, f.wall, f.wall / soffice, f.helperWork / documents,
+        f.helperWork / documents / sofficePerDocument, sofficePerDocument, 100.0 * f.cpu / f.wall,
+        Megabytes(f.peaks).c_str());
 }
 
 int Run(std::size_t count) {
@@ -176,10 +186,9 @@ int Run(std::size_t count) {
     const double sofficeOne = TimeSoffice({{warmUp}}, temp.Path());
     const double soffice = TimeSoffice({CopiesIn(temp / "s1", chosen)}, temp.Path());
     const auto half = chosen.begin() + static_cast<long>(chosen.size() / 2);
-    const double sofficeTwo =
-        TimeSoffice({CopiesIn(temp / "s2a", {chosen.begin(), half}),
-                     CopiesIn(temp / "s2b", {half, chosen.end()})},
-                    temp.Path());
+    const double sofficeTwo = TimeSoffice({CopiesIn(temp / "s2a", {chosen.begin(), half}),
+                                           CopiesIn(temp / "s2b", {half, chosen.end()})},
+                                          temp.Path());
     const double perDocument = (soffice - sofficeOne) / static_cast<double>(chosen.size());
 
     const auto one = TimeWindow(1, CopiesIn(temp / "w1", chosen), warmUp);
@@ -195,10 +204,11 @@ int Run(std::size_t count) {
 
     const double sofficeAll = TimeSoffice({CopiesIn(temp / "sall", all)}, temp.Path());
     const auto whole = TimeWindow(0, CopiesIn(temp / "wall", all), warmUp);
-    std::printf("whole corpus, %zu documents: %d converted, %d failed cleanly, %d crashed a "
-                "helper; %.2f s = %.2fx one soffice process (%.2f s)\n",
-                all.size(), whole.converted, whole.failed,
-                whole.helpersStarted, whole.wall, whole.wall / sofficeAll, sofficeAll);
+    std::printf(
+        "whole corpus, %zu documents: %d converted, %d failed cleanly, %d crashed a "
+        "helper; %.2f s = %.2fx one soffice process (%.2f s)\n",
+        all.size(), whole.converted, whole.failed, whole.helpersStarted, whole.wall,
+        whole.wall / sofficeAll, sofficeAll);
     return 0;
 }
 

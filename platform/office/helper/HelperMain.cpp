@@ -15,12 +15,17 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/office/Protocol.h"
 #include "platform/office/helper/LokSession.h"
@@ -42,8 +47,6 @@ int TakeSocket() {
     return fd;
 }
 constexpr const char* ProgramFolder = "/usr/lib/libreoffice/program";
-// Closed documents whose closing waits for an idle moment.
-constexpr std::size_t MostKeptOpen = 1;
 
 // Narrows what the helper can reach to what rendering needs; its temporary files go to its
 // own folder. Why the sandbox could not be entered, or nothing.
@@ -62,42 +65,138 @@ std::uint64_t ResidentBytes() {
     return resident * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
 }
 
-Message Answer(const Message& request, const LokResult& result) {
+using Clock = std::chrono::steady_clock;
+
+// The answer to request, with the time spent since started; the memory held is read only when
+// asked for, since reading it takes a pause (see AnswerWriter).
+Message Answer(const Message& request, const LokResult& result, Clock::time_point started,
+               bool withMemory) {
     Message answer;
     answer.kind = MessageKind::Answer;
     answer.id = request.id;
     answer.docId = result.docId;
     answer.outcome = result.outcome;
     answer.text = result.detail;
-    answer.residentBytes = ResidentBytes();
+    answer.residentBytes = withMemory ? ResidentBytes() : 0;
+    answer.workMicros = static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
     return answer;
 }
+
+// The requests from the window, read ahead when more are waiting, so that the print of a
+// document can be taken up together with its load.
+class Requests {
+public:
+    explicit Requests(int socketFd) : socket_(socketFd) {}
+
+    std::optional<Message> Next() {
+        if (!waiting_.empty()) {
+            Message next = std::move(waiting_.front());
+            waiting_.pop_front();
+            return next;
+        }
+        return ReceiveMessage(socket_);
+    }
+    // The next request when it is waiting and is of this kind, for the document that load
+    // request loadId loads.
+    std::optional<Message> Following(MessageKind kind, std::uint32_t loadId) {
+        if (waiting_.empty()) ReadWaiting();
+        if (waiting_.empty() || waiting_.front().kind != kind || waiting_.front().docId != loadId)
+            return std::nullopt;
+        Message next = std::move(waiting_.front());
+        waiting_.pop_front();
+        return next;
+    }
+
+private:
+    void ReadWaiting() {
+        pollfd socket{socket_, POLLIN, 0};
+        while (::poll(&socket, 1, 0) > 0 && (socket.revents & POLLIN)) {
+            auto message = ReceiveMessage(socket_);
+            if (!message) return;  // the end is read again by Next
+            waiting_.push_back(std::move(*message));
+        }
+    }
+
+    int socket_;
+    std::deque<Message> waiting_;
+};
 
 // The documents open, by the id of the request that loaded them: the window names a document
 // by that id, so it can ask for the print and the close before the load is answered.
 using OpenDocuments = std::map<std::uint32_t, std::uint32_t>;
 
-LokResult Handle(LokSession& session, OpenDocuments& open, const Message& request) {
-    switch (request.kind) {
-        case MessageKind::Load: {
-            LokResult result = session.Load(request.text);
-            if (result.outcome == Outcome::Ok) open[request.id] = result.docId;
-            return result;
-        }
-        case MessageKind::Export: {
-            const auto document = open.find(request.docId);
-            if (document == open.end()) return {Outcome::Failed, 0, "the document is not open"};
-            return session.Export(document->second, request.text);
-        }
-        default:
-            return {Outcome::Failed, 0, "unknown request"};
-    }
+LokResult Print(LokSession& session, const OpenDocuments& open, const Message& request) {
+    const auto document = open.find(request.docId);
+    if (document == open.end()) return {Outcome::Failed, 0, "the document is not open"};
+    return session.Export(document->second, request.text);
 }
 
-bool RequestWaiting(int socketFd) {
-    pollfd socket{socketFd, POLLIN, 0};
-    return ::poll(&socket, 1, 0) > 0;
+LokResult Close(LokSession& session, OpenDocuments& open, const Message& request) {
+    if (const auto document = open.find(request.docId); document != open.end()) {
+        session.Close(document->second);
+        open.erase(document);
+    }
+    return {Outcome::Ok, request.docId, {}};
 }
+
+// Answers go out from a thread of their own. Between loading a document and printing it,
+// LibreOffice's own main loop would take any pause of this thread to build the document
+// window's user interface, which a document that is only printed never needs; writing to the
+// window's process here would make such a pause.
+class AnswerWriter {
+public:
+    static constexpr std::chrono::milliseconds LookInterval{5};
+
+    explicit AnswerWriter(int socketFd) : socket_(socketFd), thread_([this] { Run(); }) {}
+    ~AnswerWriter() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        ready_.notify_all();
+        thread_.join();
+    }
+
+    // False once the window's process can no longer be written to.
+    bool Send(Message answer) {
+        if (!Queue(std::move(answer))) return false;
+        ready_.notify_all();
+        return true;
+    }
+    // The same without waking the writer, which is a pause of this thread: the answer goes
+    // out at the writer's next look, a few milliseconds later at most.
+    bool Queue(Message answer) {
+        std::lock_guard lock(mutex_);
+        if (broken_) return false;
+        queue_.push_back(std::move(answer));
+        return true;
+    }
+
+private:
+    void Run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            ready_.wait_for(lock, LookInterval, [this] { return done_ || !queue_.empty(); });
+            if (done_ && queue_.empty()) return;
+            if (queue_.empty()) continue;
+            Message answer = std::move(queue_.front());
+            queue_.pop_front();
+            lock.unlock();
+            const bool sent = SendMessage(socket_, answer);
+            lock.lock();
+            if (!sent) broken_ = true;
+        }
+    }
+
+    int socket_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<Message> queue_;
+    bool done_ = false;
+    bool broken_ = false;
+    std::thread thread_;
+};
 
 int Serve(int socketFd, const std::string& profileFolder, const std::string& helperFolder) {
     // Headless drawing: no display is touched and no window can appear.
@@ -116,38 +215,38 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
     ready.residentBytes = ResidentBytes();
     if (!SendMessage(socketFd, ready) || !session) return 1;
     OpenDocuments open;
-    std::deque<std::uint32_t> closing;
-    // Reported with the next answer, so the window's side sees all the time spent.
-    std::chrono::steady_clock::duration closeWork{};
-    for (;;) {
-        // Closing a document is left for a moment when nothing else is asked, so the next
-        // document does not wait behind it; but never more than one is kept open that way.
-        if (!closing.empty() && (closing.size() > MostKeptOpen || !RequestWaiting(socketFd))) {
-            auto started = std::chrono::steady_clock::now();
-            session->Close(closing.front());
-            closing.pop_front();
-            closeWork += std::chrono::steady_clock::now() - started;
-            continue;
+    AnswerWriter writer(socketFd);
+    Requests requests(socketFd);
+    while (auto request = requests.Next()) {
+        // The window asks for a document's print and close with its load: they are done
+        // straight after it, with no pause in between (see AnswerWriter), and only the last
+        // answer wakes the writer.
+        std::vector<Message> batch{std::move(*request)};
+        if (batch.front().kind == MessageKind::Load) {
+            const std::uint32_t loadId = batch.front().id;
+            if (auto print = requests.Following(MessageKind::Export, loadId))
+                batch.push_back(std::move(*print));
+            if (auto close = requests.Following(MessageKind::Close, loadId))
+                batch.push_back(std::move(*close));
         }
-        auto request = ReceiveMessage(socketFd);
-        if (!request) break;
-        auto started = std::chrono::steady_clock::now();
-        LokResult result{Outcome::Ok, request->docId, {}};
-        if (request->kind == MessageKind::Close) {
-            if (const auto document = open.find(request->docId); document != open.end()) {
-                closing.push_back(document->second);
-                open.erase(document);
+        bool writable = true;
+        for (std::size_t i = 0; i < batch.size() && writable; ++i) {
+            const Message& each = batch[i];
+            const auto started = Clock::now();
+            LokResult result{Outcome::Failed, 0, "unknown request"};
+            if (each.kind == MessageKind::Load) {
+                result = session->Load(each.text);
+                if (result.outcome == Outcome::Ok) open[each.id] = result.docId;
+            } else if (each.kind == MessageKind::Export) {
+                result = Print(*session, open, each);
+            } else if (each.kind == MessageKind::Close) {
+                result = Close(*session, open, each);
             }
-        } else {
-            result = Handle(*session, open, *request);
+            const bool last = i + 1 == batch.size();
+            Message answer = Answer(each, result, started, last);
+            writable = last ? writer.Send(std::move(answer)) : writer.Queue(std::move(answer));
         }
-        Message answer = Answer(*request, result);
-        answer.workMicros =
-            static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                           std::chrono::steady_clock::now() - started + closeWork)
-                                           .count());
-        closeWork = {};
-        if (!SendMessage(socketFd, answer)) break;
+        if (!writable) break;
     }
     // The window's process has gone or closed the socket. Leaving at once skips LibreOffice's
     // slow shutdown; nothing of ours needs saving.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace pendrel::office {
 namespace {
@@ -41,24 +42,35 @@ std::string Item(const std::string& path, const char* name, const char* value) {
            "\" oor:op=\"fuse\"><value>" + value + "</value></prop></item>\n";
 }
 
+// LibreOffice's record of the checks it made at its first start (graphics tests, extensions),
+// one item a line: keeping it saves seconds at every start after. Nothing else it wrote is
+// kept.
+std::string KeptSetupItems(const std::filesystem::path& file) {
+    static constexpr std::string_view SetupItem = "<item oor:path=\"/org.openoffice.Setup/";
+    std::string kept;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(SetupItem) && line.ends_with("</item>")) kept += line + "\n";
+    return kept;
+}
+
 }  // namespace
 
 bool WriteProfileSettings(const std::string& profileFolder, std::string& error) {
     const std::filesystem::path user = std::filesystem::path(profileFolder) / "user";
     std::error_code made;
     std::filesystem::create_directories(user, made);
+    const std::filesystem::path file = user / "registrymodifications.xcu";
     std::string xcu =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
         "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
+    xcu += KeptSetupItems(file);
     for (const Setting& s : Settings) xcu += Item(s.path, s.name, s.value);
     for (const char* provider : RemoteProviders)
         xcu += Item(std::string(UcbProviders) + provider, "URLTemplate", "vnd.pendrel.blocked");
     xcu += "</oor:items>\n";
-    // Written whole at every start: whatever LibreOffice kept from an earlier run is not
-    // trusted to hold these.
-    const std::filesystem::path file = user / "registrymodifications.xcu";
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << xcu;
     out.close();
