@@ -63,10 +63,6 @@ double CpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-std::string PdfFor(const std::string& document) {
-    return document.substr(0, document.size() - 3) + "pdf";
-}
-
 // Copies of the documents in a folder of their own, so that every run writes its PDFs fresh.
 std::vector<std::string> CopiesIn(const std::string& folder, const std::vector<std::string>& from) {
     fs::create_directories(folder);
