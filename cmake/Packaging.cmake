@@ -11,7 +11,6 @@ if(TARGET pendrel AND TARGET pendrel-office AND NOT WIN32)
     # The packaged programs, and the project's libraries they are built from, are hardened.
     pendrel_harden(pendrel pendrel-office)
 
-    set(PENDREL_APP_ID io.github.pendrel.Pendrel)
     set(PENDREL_LINUX_DIR ${PROJECT_SOURCE_DIR}/packaging/linux)
     # The icon theme's sizes; resources/make_resources.sh draws each, and the scalable one.
     set(PENDREL_ICON_SIZES 16 22 24 32 48 64 128 256)

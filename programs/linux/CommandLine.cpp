@@ -50,6 +50,17 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
     return line;
 }
 
+std::vector<std::string> PathBytes(const CommandLine& line, int argc, char* argv[]) {
+    const QStringList arguments = ArgumentsOf(argc, argv);
+    std::vector<std::string> bytes;
+    int next = 1;  // the paths come in the order of the arguments they were read from
+    for (const QString& path : line.paths) {
+        while (next < argc && arguments[next] != path) ++next;
+        bytes.push_back(next < argc ? argv[next++] : path.toStdString());
+    }
+    return bytes;
+}
+
 std::string AnswerText(const CommandLine& line) {
     switch (line.action) {
         case CommandLine::Action::ShowHelp:

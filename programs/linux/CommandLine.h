@@ -3,6 +3,7 @@
 // application object and no display, so --help and --version answer before any window.
 #include <QStringList>
 #include <string>
+#include <vector>
 
 namespace pendrel::programs {
 
@@ -20,6 +21,10 @@ struct CommandLine {
 QStringList ArgumentsOf(int argc, char* argv[]);
 
 CommandLine ReadCommandLine(const QStringList& arguments);
+
+// line's paths as main received them in argv: a name on disk need not be UTF-8, and its bytes
+// do not survive the trip through QString.
+std::vector<std::string> PathBytes(const CommandLine& line, int argc, char* argv[]);
 
 // What the program prints for a command line it does not open the window for (to the output
 // stream, or to the error stream when refused), and the status it then ends with.

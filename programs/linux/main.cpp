@@ -2,10 +2,10 @@
 // window and waits for events. Closing the window ends the program. Files and folders named on
 // the command line (what "Open with Pendrel" passes) are queued once the window is up.
 #include <QApplication>
-#include <QDir>
 #include <QLoggingCategory>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "programs/linux/CommandLine.h"
@@ -43,12 +43,12 @@ int main(int argc, char* argv[]) {
     pendrel.form.Form_Load();
     pendrel.window.show();
 
-    std::vector<Text> paths;
-    for (const QString& path : line.paths) {
-        qCInfo(commandLineLog).noquote() << "queue:" << path;
-        paths.push_back(path.toStdString());
-    }
-    const Text currentFolder = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
+    const std::vector<Text> paths = programs::PathBytes(line, argc, argv);
+    if (commandLineLog().isInfoEnabled())
+        for (const Text& path : paths)
+            std::fprintf(stderr, "pendrel.commandline: queue: %s\n", path.c_str());
+    std::error_code unknown;
+    const Text currentFolder = std::filesystem::current_path(unknown).string();
     // After show: the message naming missing paths then comes up over the window.
     if (!paths.empty())
         QTimer::singleShot(0, &pendrel.window,
