@@ -8,7 +8,7 @@ namespace pendrel {
 namespace {
 
 TEST(Misc, AnEmptyPathIsNoFileWhateverTheFileSystemSays) {
-    fakes::FakeFileSystem files;
+    fakes::FakeFiles files;
     files.files[""] = 1;  // as a system that takes "" for the current folder would answer
     files.files["/a"] = 0;
     EXPECT_FALSE(Misc::FileExists(files, ""));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/PrintWait.h"
+#include "platform/WordContract.h"
 #include "queue/Queue.h"
 #include "tests/fakes/FakeForm.h"
 #include "tests/fakes/ScriptedWord.h"
@@ -14,13 +15,12 @@ using namespace std::chrono_literals;
 using Files = std::map<Text, std::uint64_t>;
 using Texts = std::vector<Text>;
 
-struct Batch : fakes::WordDesk {
+struct Batch : fakes::WordFixture {
     fakes::FakeWindow window;
     fakes::FakeListView list;
     fakes::FakeMessageBoxes messages;
     fakes::FakeRunProgress progress;
     fakes::RecordingLookAhead lookAhead;
-    RunInterruption interruption;
     WaitLimits limits{2s, 2s, 5ms};
 
     void Add(std::initializer_list<const char*> paths) {
@@ -28,35 +28,34 @@ struct Batch : fakes::WordDesk {
     }
     void Run(AutomationFactory* automation = nullptr) {
         BatchRun::ConvertQueue({window, list, files, messages, pump,
-                                automation ? *automation : word, desk, progress, lookAhead,
-                                &interruption, limits});
-    }
-    // While the nth Word prints (its PrintOut called, the dialog not yet answered).
-    bool Printing(int nth) const {
-        return word.CallNames().back() == std::to_string(nth) + " PrintOut";
+                                automation ? *automation : word, word, progress, lookAhead, nullptr,
+                                limits});
     }
 };
 
+// Each document in a Word of its own, one after another, the list following; then a run with no
+// Word at all, and one with nothing queued.
 TEST(BatchRun, ConvertsEachDocumentInAWordOfItsOwnOneAfterAnother) {
     Batch f;
     f.files.separator = '\\';
-    f.Add({"C:\\Docs\\a.doc", "C:\\Docs\\Report.DOC", "C:\\Work\\mydoc", "C:\\Letter.docx"});
+    // A name beyond the Basic Multilingual Plane is typed into the dialog whole.
+    f.Add({"C:\\Docs\\a.doc", "C:\\Docs\\\xF0\x9D\x84\x9E.DOC", "C:\\Work\\mydoc",
+           "C:\\Letter.docx"});
     f.list.items[1].status = "Done";  // done in an earlier run: converted again
     f.files.files["C:\\Docs\\a.pdf"] = 99;
     // The old PDF makes way for the printer under a hidden name in its folder.
     Files whilePrinting;
     std::set<Text> hiddenWhilePrinting;
     f.pump.onPump = [&] {
-        if (!f.Printing(1)) return;
+        if (f.word.asking != 1) return;  // while the first Word prints
         whilePrinting = f.files.files;
         hiddenWhilePrinting = f.files.hidden;
     };
     f.Run();
     EXPECT_EQ(whilePrinting, (Files{{"C:\\Docs\\.a.pdf.pendrel-old", 99}}));
     EXPECT_EQ(hiddenWhilePrinting, std::set<Text>{"C:\\Docs\\.a.pdf.pendrel-old"});
-    EXPECT_EQ(f.files.deleted, Texts{"C:\\Docs\\.a.pdf.pendrel-old"}) << "gone once the new is in";
     EXPECT_EQ(f.files.files, (Files{{"C:\\Docs\\a.pdf", 4096},
-                                    {"C:\\Docs\\Report.pdf", 4096},
+                                    {"C:\\Docs\\\xF0\x9D\x84\x9E.pdf", 4096},
                                     {"C:\\Work\\mypdf", 4096}}));
     EXPECT_TRUE(f.files.hidden.empty());
     EXPECT_EQ(f.list.Statuses(), (Texts{"Done", "Done", "Done", "Queued"}));
@@ -66,12 +65,30 @@ TEST(BatchRun, ConvertsEachDocumentInAWordOfItsOwnOneAfterAnother) {
     EXPECT_EQ(f.word.mostAlive, 1) << "never two Words alive at once";
     EXPECT_EQ(f.word.alive, 0);
     // The .docx is opened, reported and its Word ended, but not printed.
-    const Texts names = f.word.CallNames();
-    EXPECT_EQ(Texts(names.end() - 4, names.end()),
-              (Texts{"4 CreateObject", "4 Get Documents", "4 Open", "4 Quit"}));
+    Texts fourth;
+    for (const fakes::WordCall& call : f.word.calls)
+        if (call.app == 4) fourth.push_back(call.name);
+    EXPECT_EQ(fourth, (Texts{"CreateObject", "Get Documents", "Open", "Quit"}));
     EXPECT_EQ(f.messages.Texts(), Texts{"File does not appear to be doc."});
     EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
     EXPECT_EQ(f.window.pointer, MousePointer::Arrow);
+
+    // No Word at all: said once, and the queue is left as it was.
+    struct NoWordAtAll : AutomationFactory {
+        int asked = 0;
+        DispatchPtr CreateObject(const Text&) override {
+            ++asked;
+            throw AutomationServerUnavailable(429, "Microsoft Word is not installed.");
+        }
+    } noWord;
+    f.messages.shown.clear();
+    f.Run(&noWord);
+    EXPECT_EQ(noWord.asked, 1);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_TRUE(f.messages.shown[0].text.ends_with("Error 429: Microsoft Word is not installed."));
+    EXPECT_EQ(f.list.Statuses(), (Texts{"Done", "Done", "Done", "Queued"}));
+    EXPECT_EQ(f.window.caption, "Pendrel");
+    EXPECT_TRUE(f.lookAhead.expected.back().empty()) << "the engine is told the run is over";
 
     f.list.items.clear();  // an empty queue starts no Word
     f.messages.shown.clear();
@@ -116,6 +133,20 @@ TEST(BatchRun, AFailingDocumentIsReportedItsOldPdfPutBackAndTheRunGoesOn) {
                      "/d/ok.doc\n\nError -2147023174: The RPC server is unavailable."}));
     EXPECT_EQ(f.list.Statuses(), Texts(7, "Queued"));
     EXPECT_EQ(f.word.alive, 0) << "each Word ended, and a failing Quit not tried twice";
+    // Word is called as the contract says, and each Word's own printer comes back.
+    Texts printers, expected;
+    for (const fakes::WordCall& call : f.word.calls) {
+        if (call.name == "PrintOut") {
+            EXPECT_EQ(call.args, WordContract::PrintOutValues());
+        }
+        if (call.name == "Put ActivePrinter") printers.push_back(call.args.at(0).AsString());
+        if (call.name != "Open") continue;
+        std::vector<Variant> open(WordContract::OpenArgumentCount, Variant::Missing());
+        open[0] = call.args.at(0);
+        EXPECT_EQ(call.args, open);
+    }
+    for (int i = 0; i < 5; ++i) expected.insert(expected.end(), {"PDF Writer", "HP LaserJet"});
+    EXPECT_EQ(printers, expected) << "for bad, mute, blank, broken and ok.doc";
     EXPECT_EQ(f.files.files, (Files{{"/d/bad.pdf", 7},
                                     {"/d/blank.pdf", 8},
                                     {"/d/broken.pdf", 9},
@@ -123,32 +154,6 @@ TEST(BatchRun, AFailingDocumentIsReportedItsOldPdfPutBackAndTheRunGoesOn) {
                                     {"/d/mute.pdf", 11},
                                     {"/d/ok.pdf", 4096}}));
     EXPECT_TRUE(f.files.hidden.empty());
-    EXPECT_EQ(f.progress.shown.back(), "clear");
-    EXPECT_EQ(f.progress.shown.at(1), "1/7 failed");
-    EXPECT_EQ(f.window.caption, "Pendrel [ Done ]");
-}
-
-// Word is not there at all: said once, and the queue is left as it was.
-TEST(BatchRun, AnEngineThatCannotStartIsSaidOnceAndTheRunEnds) {
-    struct NoWordAtAll : AutomationFactory {
-        int asked = 0;
-        DispatchPtr CreateObject(const Text&) override {
-            ++asked;
-            throw AutomationServerUnavailable(429, "Microsoft Word is not installed.");
-        }
-    } noWord;
-    Batch f;
-    f.Add({"/d/a.doc", "/d/b.doc", "/d/c.doc"});
-    f.list.items[1].status = "Done";
-    f.Run(&noWord);
-    EXPECT_EQ(noWord.asked, 1);
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_NE(f.messages.shown[0].text.find("Error 429: Microsoft Word is not installed."),
-              Text::npos);
-    EXPECT_EQ(f.list.Statuses(), (Texts{"Queued", "Done", "Queued"}));
-    EXPECT_EQ(f.window.caption, "Pendrel");
-    EXPECT_EQ(f.progress.shown.back(), "clear");
-    EXPECT_TRUE(f.lookAhead.expected.back().empty()) << "the engine is told the run is over";
 }
 
 // Items are followed by identity: removed ones are skipped, added ones wait for the next run;
@@ -158,7 +163,7 @@ TEST(BatchRun, FollowsTheQueueAsItChangesAndTellsTheEngineWhatComesNext) {
     f.Add({"/d/a.doc", "/d/b.doc", "/d/c.docx", "/d/d.doc", "/d/e.doc"});
     // While a.doc prints, the user removes it and b.doc and adds late.doc.
     f.pump.onPump = [&] {
-        if (!f.Printing(1) || f.list.ItemCount() != 5) return;
+        if (f.word.asking != 1 || f.list.ItemCount() != 5) return;
         f.list.RemoveItem(2);
         f.list.RemoveItem(1);
         Queue::Append(f.list, "/d/late.doc");
@@ -183,56 +188,46 @@ TEST(BatchRun, FollowsTheQueueAsItChangesAndTellsTheEngineWhatComesNext) {
 // The Convert button runs the batch; a click during a run is ignored, and closing the window
 // in the middle puts back the PDF being printed over.
 TEST(ConvertButton, RunsTheQueueBusyIgnoresClicksDuringTheRunAndUndoesItOnClosing) {
-    desk::Desk desk;
-    fakes::FakeFileSystem files;
-    fakes::ScriptedWordFactory word{desk, files};
-    fakes::FakeForm f{&word, &desk, &files};
+    fakes::WordFixture w;
+    fakes::FakeForm f{&w.word, &w.word, &w.files};
     Queue::Append(f.list, "/d/a.doc");
     Queue::Append(f.list, "/d/b.doc");
-    files.files["/d/b.pdf"] = 10;
+    w.files.files["/d/b.pdf"] = 10;
     std::vector<std::pair<Text, int>> seen;  // caption and pointer while printing
     f.pump.onPump = [&] {
         seen.emplace_back(f.window.caption, f.window.pointer);
         f.check2.UserClick();
-        if (word.CallNames().back() == "2 PrintOut" && !f.program.ended) f.form->Form_Unload();
+        if (w.word.asking == 2 && !f.program.ended) f.form->Form_Unload();
     };
     f.check2.UserClick();
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(),
               (std::pair<Text, int>{"Pendrel [ Processing... ]", MousePointer::Busy}));
-    EXPECT_EQ(word.created, 2) << "no run inside the run";
+    EXPECT_EQ(w.word.created, 2) << "no run inside the run";
     EXPECT_EQ(f.check2.value, 0) << "the ignored clicks still bring the button up";
     EXPECT_EQ(f.program.ended, 1);
-    EXPECT_EQ(files.files, (Files{{"/d/a.pdf", 4096}, {"/d/b.pdf", 10}}));
+    EXPECT_EQ(w.files.files, (Files{{"/d/a.pdf", 4096}, {"/d/b.pdf", 10}}));
 
     f.pump.onPump = nullptr;
     f.check2.UserClick();  // the run has ended: Convert works again
-    EXPECT_EQ(word.created, 4);
+    EXPECT_EQ(w.word.created, 4);
 }
-
-// Word's count of background print jobs: none.
-struct IdleWord : Dispatch {
-    Variant Get(const Text&) override { return Variant::Int32(0); }
-    void Put(const Text&, const Variant&) override {}
-    Variant Call(const Text&, const std::vector<Variant>&) override { return {}; }
-};
 
 // A printer that still holds its PDF open has not finished it, however long the size holds.
 TEST(PrintWait, APdfStillOpenForWritingIsNotYetWritten) {
-    IdleWord word;
-    fakes::FakeFileSystem files;
-    fakes::SleepingPump pump;
-    files.files["/d/a.pdf"] = 4096;
-    files.beingWritten.insert("/d/a.pdf");
-    pump.onPump = [&] {
-        if (pump.calls == 20) files.beingWritten.clear();
+    fakes::WordFixture f;
+    const DispatchPtr idle = f.word.CreateObject("Word.Application");  // prints nothing
+    f.files.files["/d/a.pdf"] = 4096;
+    f.files.beingWritten.insert("/d/a.pdf");
+    f.pump.onPump = [&] {
+        if (f.pump.calls == 20) f.files.beingWritten.clear();
     };
-    PrintWait::ForFinishedFile(word, files, pump, "/d/a.pdf", WaitLimits{1s, 2s, 0ms});
-    EXPECT_EQ(pump.calls, 20);
+    PrintWait::ForFinishedFile(*idle, f.files, f.pump, "/d/a.pdf", WaitLimits{1s, 2s, 0ms});
+    EXPECT_EQ(f.pump.calls, 20);
 
-    files.beingWritten.insert("/d/a.pdf");
+    f.files.beingWritten.insert("/d/a.pdf");
     EXPECT_THROW(
-        PrintWait::ForFinishedFile(word, files, pump, "/d/a.pdf", WaitLimits{1s, 50ms, 0ms}),
+        PrintWait::ForFinishedFile(*idle, f.files, f.pump, "/d/a.pdf", WaitLimits{1s, 50ms, 0ms}),
         SystemError);
 }
 

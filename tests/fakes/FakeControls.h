@@ -34,10 +34,8 @@ class FakeListView : public ListView {
 public:
     struct Item {
         ItemId id;
-        Text text;
-        Text status;
+        Text text, status;
     };
-    std::vector<Text> headers;
     std::vector<Item> items;
     std::optional<std::size_t> selected;
     std::vector<std::size_t> madeVisible;   // each EnsureVisible, in order
@@ -45,9 +43,9 @@ public:
     std::optional<std::size_t> menuChoice;  // what the user picks in every menu
     std::function<void()> whileMenuIsOpen;  // what else happens while the menu is up
 
-    void AddColumnHeader(const Text& text) override { headers.push_back(text); }
+    void AddColumnHeader(const Text&) override {}
     void SetColumnHeaderWidth(std::size_t, float) override {}
-    std::size_t ColumnHeaderCount() const override { return headers.size(); }
+    std::size_t ColumnHeaderCount() const override { return 2; }
     std::size_t AddItem(const Text& text) override {
         items.push_back({nextId_++, text, ""});
         return items.size();
@@ -79,18 +77,15 @@ public:
         return menuChoice;
     }
 
-    std::vector<Text> Texts() const {
-        std::vector<Text> out;
-        for (const Item& item : items) out.push_back(item.text);
-        return out;
-    }
-    std::vector<Text> Statuses() const {
-        std::vector<Text> out;
-        for (const Item& item : items) out.push_back(item.status);
-        return out;
-    }
+    std::vector<Text> Texts() const { return Column(&Item::text); }
+    std::vector<Text> Statuses() const { return Column(&Item::status); }
 
 private:
+    std::vector<Text> Column(Text Item::*column) const {
+        std::vector<Text> out;
+        for (const Item& item : items) out.push_back(item.*column);
+        return out;
+    }
     ItemId nextId_ = 1;
 };
 
@@ -99,7 +94,6 @@ class FakeButton : public PictureButton {
 public:
     std::function<void()> onClick;
     int value = 0;
-
     int Value() const override { return value; }
     void SetValue(int v) override {
         value = v;
@@ -111,20 +105,12 @@ public:
 
 class FakeCommonDialog : public CommonDialog {
 public:
-    Text nextResult;  // what the next ShowOpen yields
-    int shown = 0;
-
+    Text nextResult, fileName;  // what the next ShowOpen yields; what the last one did
     void SetFlags(std::int32_t) override {}
     void SetDialogTitle(const Text&) override {}
     void SetFilter(const Text&) override {}
-    void ShowOpen() override {
-        ++shown;
-        fileName_ = nextResult;
-    }
-    Text FileName() const override { return fileName_; }
-
-private:
-    Text fileName_;
+    void ShowOpen() override { fileName = nextResult; }
+    Text FileName() const override { return fileName; }
 };
 
 }  // namespace pendrel::fakes

@@ -1,6 +1,7 @@
 #pragma once
-// In-memory stand-ins for the screen, the file system, message boxes, the shell and the
+// In-memory stand-ins for the screen, the files and folders, message boxes, the shell and the
 // program.
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -8,7 +9,9 @@
 #include <vector>
 
 #include "platform/Desktop.h"
+#include "platform/DirectoryLister.h"
 #include "platform/FileSystem.h"
+#include "platform/text/SameText.h"
 
 namespace pendrel::fakes {
 
@@ -19,27 +22,29 @@ public:
     float HeightTwips() const override { return 11520; }
 };
 
-// Files by path with their sizes. Hiding is an attribute that a rename carries along, as on
-// Windows.
-class FakeFileSystem : public FileSystem {
+// Files by full path with their sizes; the folders are those the paths run through, listed
+// in name order. A name that begins with "." is hidden, as on POSIX; hiding by attribute is
+// carried along by a rename, as on Windows. Listing patterns are "*" or "*" and an ending.
+class FakeFiles : public FileSystem, public DirectoryLister {
 public:
     char separator = '/';
     std::map<Text, std::uint64_t> files;  // path -> size
     std::set<Text> others;                // there, but no regular file (a pipe, a device)
-    std::set<Text> hidden;
-    std::set<Text> beingWritten;
-    std::set<Text> locked;  // can be neither renamed nor deleted
-    std::vector<Text> deleted;
+    std::set<Text> hidden, beingWritten, unlistable;
+    std::set<Text> locked;          // can be neither renamed nor deleted
+    std::map<Text, Text> problems;  // what the lister reports with a file or folder
+
+    void Add(const Text& path, const Text& problem = {}) {
+        files[path] = 1;
+        if (!problem.empty()) problems[path] = problem;
+    }
 
     char Separator() const override { return separator; }
     std::optional<std::int64_t> ModificationTime(const Text& p) const noexcept override {
-        if (files.count(p) == 0 && others.count(p) == 0) return std::nullopt;
-        return 1700000000;
+        return files.count(p) || others.count(p) ? std::optional(1700000000) : std::nullopt;
     }
     std::optional<std::uint64_t> FileSize(const Text& p) const noexcept override {
-        auto it = files.find(p);
-        if (it == files.end()) return std::nullopt;
-        return it->second;
+        return files.count(p) ? std::optional(files.at(p)) : std::nullopt;
     }
     bool IsOpenForWriting(const Text& p) const noexcept override {
         return beingWritten.count(p) != 0;
@@ -47,7 +52,6 @@ public:
     void DeleteFile(const Text& p) override {
         if (locked.count(p) || files.erase(p) == 0) throw SystemError(75, "Path/File access error");
         hidden.erase(p);
-        deleted.push_back(p);
     }
     void RenameFile(const Text& from, const Text& to) override {
         if (locked.count(from) || files.count(from) == 0)
@@ -62,6 +66,35 @@ public:
             hidden.insert(p);
         else
             hidden.erase(p);
+    }
+
+    std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
+                                           std::uint32_t mask) override {
+        const auto id = FolderIdentity(folder);
+        if (!id || unlistable.count(*id)) return std::nullopt;
+        const Text within = *id + separator, ending = pattern.substr(1);
+        std::vector<Entry> out;
+        for (const auto& [path, size] : files) {
+            if (!path.starts_with(within)) continue;
+            const std::size_t end = std::min(path.find(separator, within.size()), path.size());
+            const Text name = path.substr(within.size(), end - within.size());
+            const std::uint32_t kind = (end < path.size() ? FileAttribute::Directory : 0) |
+                                       (name.starts_with('.') ? FileAttribute::Hidden : 0);
+            if ((kind & ~mask) != 0 || (!out.empty() && out.back().name == name) ||
+                name.size() < ending.size() ||
+                !SameTextIgnoringCase(name.substr(name.size() - ending.size()), ending))
+                continue;
+            const auto problem = problems.find(within + name);
+            out.push_back({name, kind, problem == problems.end() ? Text() : problem->second});
+        }
+        return out;
+    }
+    std::optional<Text> FolderIdentity(const Text& folder) override {
+        Text id = folder;
+        while (id.ends_with(separator)) id.pop_back();
+        for (const auto& [path, size] : files)
+            if (path.starts_with(id + separator)) return id;
+        return std::nullopt;
     }
 };
 

@@ -1,15 +1,15 @@
 #pragma once
-// A scripted "Word.Application" for the conversion tests. It records every call; its PrintOut
-// runs the printer's dialog on a thread of its own through the real desk, and the PDF appears
-// in the fake file system when the caller next reads BackgroundPrintingStatus after a Save.
+// A scripted "Word.Application" for the conversion tests, which records every call, and its PDF
+// printer's "Save As" dialog: window 1, its edit box 2 and its Save button 3 while a PrintOut
+// waits for a file name. The PDF appears in the fake files when the caller next reads
+// BackgroundPrintingStatus after a click on Save.
 #include <map>
 #include <memory>
-#include <mutex>
 #include <set>
-#include <thread>
 
 #include "platform/Automation.h"
-#include "platform/desk/Desk.h"
+#include "platform/WindowMessages.h"
+#include "platform/text/Utf16.h"
 #include "tests/fakes/FakeDesktop.h"
 #include "tests/fakes/SleepingPump.h"
 
@@ -29,26 +29,37 @@ struct WordCall {
     std::vector<Variant> args;
 };
 
-struct ScriptedWordFactory : AutomationFactory {
-    ScriptedWordFactory(desk::Desk& desk, FakeFileSystem& files) : desk(desk), files(files) {}
-    desk::Desk& desk;
-    FakeFileSystem& files;                   // where the PDFs are written
+struct ScriptedWordFactory : AutomationFactory, WindowMessages {
+    explicit ScriptedWordFactory(FakeFiles& files) : files(files) {}
+    FakeFiles& files;                        // where the PDFs are written
     std::map<Text, DocumentScript> scripts;  // by document path
-    Text initialPrinter = "HP LaserJet 4 on Ne01:";
     std::vector<WordCall> calls;
     int created = 0, alive = 0, mostAlive = 0;
+    int asking = 0;             // the Word whose printer's dialog is up
+    std::u16string typed;       // into its edit box, unit by unit, until Save is released
+    std::map<int, Text> saved;  // the name each Word's dialog was answered with
 
     DispatchPtr CreateObject(const Text& progId) override;
-    std::vector<Text> CallNames() const {  // "<app> <call>", e.g. "1 Open"
-        std::vector<Text> out;
-        for (const auto& call : calls) out.push_back(std::to_string(call.app) + " " + call.name);
-        return out;
+
+    WindowHandle FindWindow(const Text& className, const Text& title) override {
+        return asking && className == "#32770" && title == "Save As" ? 1 : 0;
+    }
+    WindowHandle FindWindowEx(WindowHandle parent, WindowHandle, const Text& className,
+                              const std::optional<Text>&) override {
+        return parent == 1 ? (className == "Edit" ? 2 : 3) : 0;
+    }
+    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t) override {
+        if (asking == 0) return false;
+        if (window == 2 && message == WmChar) typed += static_cast<char16_t>(wParam);
+        if (window == 3 && message == WmLButtonUp)
+            saved[std::exchange(asking, 0)] = Utf16::ToUtf8(std::exchange(typed, {}));
+        return true;
     }
 };
 
 struct ScriptedWord : Dispatch, std::enable_shared_from_this<ScriptedWord> {
-    ScriptedWord(ScriptedWordFactory& word, int number)
-        : word_(word), number_(number), printer_(word.initialPrinter) {}
+    ScriptedWord(ScriptedWordFactory& word, int number) : word_(word), number_(number) {}
 
     Variant Get(const Text& name) override {
         if (name == "BackgroundPrintingStatus") return PrintingStatus();
@@ -68,41 +79,28 @@ struct ScriptedWord : Dispatch, std::enable_shared_from_this<ScriptedWord> {
                 throw AutomationError(5174, "File not found: " + args[0].AsString());
         } else if (name == "PrintOut") {
             if (script_.failPrintOut) throw AutomationError(4605, "The printer is not available.");
-            if (!script_.showsNoDialog)
-                dialog_ = std::jthread([this](std::stop_token stop) {
-                    auto result = desk::RunSaveAsDialog(word_.desk, "Save As", "Document1.pdf",
-                                                        std::chrono::seconds(5), stop);
-                    std::lock_guard lock(mutex_);
-                    result_ = std::move(result);
-                    answered_ = true;
-                });
+            if (!script_.showsNoDialog) word_.asking = number_;
         } else if (name == "Quit") {
-            dialog_ = {};  // the dialog ends with its Word
+            if (word_.asking == number_) word_.asking = 0;  // the dialog ends with its Word
             --word_.alive;
             if (script_.failQuit)
                 throw AutomationError(-2147023174, "The RPC server is unavailable.");
         }
         return {};
     }
-
     Variant PrintingStatus() {
-        std::lock_guard lock(mutex_);
-        if (!answered_) return Variant::Int32(1);  // still printing
+        const auto saved = word_.saved.find(number_);
+        if (saved == word_.saved.end()) return Variant::Int32(1);  // still printing
         if (script_.jobFails)
             throw AutomationError(-2147467259, "The document could not be rendered.");
-        if (!result_) throw AutomationError(-2147467259, "The print job was cancelled.");
-        if (!script_.writesNothing) word_.files.files.try_emplace(*result_, 4096);
+        if (!script_.writesNothing) word_.files.files.try_emplace(saved->second, 4096);
         return Variant::Int32(0);
     }
 
     ScriptedWordFactory& word_;
     int number_;
-    Text printer_;
+    Text printer_ = "HP LaserJet";
     DocumentScript script_;
-    std::mutex mutex_;
-    bool answered_ = false;
-    std::optional<Text> result_;
-    std::jthread dialog_;  // last: joined before the state it writes goes
 };
 
 inline DispatchPtr ScriptedWordFactory::CreateObject(const Text& progId) {
@@ -114,11 +112,10 @@ inline DispatchPtr ScriptedWordFactory::CreateObject(const Text& progId) {
 
 // An engine that works ahead of the run, recording what it is told to expect.
 struct RecordingLookAhead : LookAhead {
-    std::size_t depth = 2;
     std::vector<std::vector<Text>> expected;       // the paths of each Expect
     std::map<Text, std::set<std::uint64_t>> keys;  // the keys each path came with
 
-    std::size_t Depth() const override { return depth; }
+    std::size_t Depth() const override { return 2; }
     void Expect(const std::vector<Document>& next) override {
         expected.emplace_back();
         for (const Document& document : next) {
@@ -128,12 +125,11 @@ struct RecordingLookAhead : LookAhead {
     }
 };
 
-// The real desk, a fake file system and a sleeping pump around a scripted Word.
-struct WordDesk {
-    desk::Desk desk;
-    FakeFileSystem files;
+// A scripted Word and its printer's dialog, the fake files and a sleeping pump.
+struct WordFixture {
+    FakeFiles files;
     SleepingPump pump;
-    ScriptedWordFactory word{desk, files};
+    ScriptedWordFactory word{files};
 };
 
 }  // namespace pendrel::fakes

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <utility>
 
 #include "platform/Desktop.h"
 
@@ -19,14 +20,11 @@ public:
         ++calls;
         if (onPump) onPump();
         std::unique_lock lock(mutex_);
-        woken_.wait_for(lock, maxWait, [this] { return wake_; });
-        wake_ = false;
+        woken_.wait_for(lock, maxWait, [this] { return std::exchange(wake_, false); });
     }
     void Wake() override {
-        {
-            std::lock_guard lock(mutex_);
-            wake_ = true;
-        }
+        std::lock_guard lock(mutex_);
+        wake_ = true;
         woken_.notify_all();
     }
 

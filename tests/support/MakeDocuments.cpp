@@ -1,15 +1,11 @@
-// Saves documents written by the tests as Word 97-2003 .doc files (and other formats the tests
-// need), with the engine's own LibreOffice: the tests make their documents themselves instead
-// of shipping binary files.
+// Saves documents the tests write as Word 97-2003 .doc files (or the other formats the tests
+// need, by the target's extension: .doc, .docx, .odt, .rtf) with the engine's own LibreOffice,
+// so that no binary document is shipped. Exits 0 when every target was written.
 //
 //   pendrel-make-documents <profile folder> <source> <target> [<source> <target>...]
-//
-// The target's extension picks the format: .doc (MS Word 97), .docx, .odt, .rtf. Exits 0 when
-// every target was written.
 #define LOK_USE_UNSTABLE_API
 #include <LibreOfficeKit/LibreOfficeKit.h>
 #include <LibreOfficeKit/LibreOfficeKitInit.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,26 +17,20 @@
 
 namespace {
 
-using pendrel::office::FileUrlFromPath;
-
-std::string Absolute(const std::string& path) {
-    return std::filesystem::absolute(path).lexically_normal().string();
+std::string Url(const std::string& path) {
+    return pendrel::office::FileUrlFromPath(
+        std::filesystem::absolute(path).lexically_normal().string());
 }
 
-bool Convert(LibreOfficeKit* office, const std::string& source, std::string target) {
-    const std::string url = FileUrlFromPath(Absolute(source));
+bool Convert(LibreOfficeKit* office, const std::string& source, const std::string& target) {
     LibreOfficeKitDocument* document =
-        office->pClass->documentLoadWithOptions(office, url.c_str(), "Batch=true");
-    if (document == nullptr) {
-        std::fprintf(stderr, "cannot load %s\n", source.c_str());
-        return false;
-    }
-    const std::string extension = std::filesystem::path(target).extension().string().substr(1);
-    target = Absolute(target);
-    const bool saved = document->pClass->saveAs(document, FileUrlFromPath(target).c_str(),
-                                                extension.c_str(), nullptr) != 0;
-    document->pClass->destroy(document);
-    if (!saved) std::fprintf(stderr, "cannot save %s\n", target.c_str());
+        office->pClass->documentLoadWithOptions(office, Url(source).c_str(), "Batch=true");
+    const std::string format = std::filesystem::path(target).extension().string().substr(1);
+    const bool saved =
+        document != nullptr &&
+        document->pClass->saveAs(document, Url(target).c_str(), format.c_str(), nullptr);
+    if (document != nullptr) document->pClass->destroy(document);
+    if (!saved) std::fprintf(stderr, "cannot make %s from %s\n", target.c_str(), source.c_str());
     return saved;
 }
 
@@ -52,14 +42,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     ::setenv("SAL_USE_VCLPLUGIN", "svp", 1);
-    const std::string profile = Absolute(argv[1]);
+    const std::string profile = std::filesystem::absolute(argv[1]).lexically_normal().string();
     std::string error;
     if (!pendrel::office::WriteProfileSettings(profile, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    LibreOfficeKit* office =
-        lok_init_2("/usr/lib/libreoffice/program", FileUrlFromPath(profile).c_str());
+    LibreOfficeKit* office = lok_init_2("/usr/lib/libreoffice/program", Url(profile).c_str());
     if (office == nullptr) return 1;
     bool all = true;
     for (int i = 2; i + 1 < argc; i += 2) all = Convert(office, argv[i], argv[i + 1]) && all;

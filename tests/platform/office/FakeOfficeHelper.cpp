@@ -3,8 +3,8 @@
 // document's first line:
 //   "slow <ms>"  waits that long before printing it
 //   "hang"       never answers the print
-//   "crash"      dies while loading it
-//   "orphan"     leaves a child holding the socket, then dies: killed, but never reaped
+//   "orphan"     leaves a child holding the socket for 3 s, then dies: killed, never reaped
+//   "big"        says from its print on that it holds 2 GB
 //   anything else: loads it and prints a small PDF of its text
 // Every load is logged as "<pid> <first line>" to the file FAKE_OFFICE_LOG names, if any.
 // FAKE_OFFICE_PROTOCOL makes it announce another protocol version.
@@ -41,6 +41,8 @@ void Log(const std::string& line) {
         std::ofstream(log, std::ios::app) << ::getpid() << " " << line << "\n";
 }
 
+std::uint64_t resident = 0;  // what the answers say the helper holds
+
 Message AnswerTo(const Message& request, Outcome outcome, std::uint32_t docId = 0) {
     Message answer;
     answer.kind = MessageKind::Answer;
@@ -48,12 +50,13 @@ Message AnswerTo(const Message& request, Outcome outcome, std::uint32_t docId = 
     answer.docId = docId;
     answer.outcome = outcome;
     answer.workMicros = 1000;
+    answer.residentBytes = resident;
     return answer;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char**) {
     if (argc != 4) return 2;
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int fd = 3;
@@ -67,11 +70,10 @@ int main(int argc, char** argv) {
         if (request->kind == MessageKind::Load) {
             const std::string line = FirstLine(request->text);
             Log(line);
-            if (line == "crash") std::abort();
             if (line == "orphan") {
                 if (::fork() == 0) {
                     ::setsid();
-                    std::this_thread::sleep_for(std::chrono::seconds(30));
+                    std::this_thread::sleep_for(std::chrono::seconds(3));
                     std::_Exit(0);
                 }
                 ::kill(::getpid(), SIGKILL);
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
             if (line.rfind("slow ", 0) == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(line.c_str() + 5)));
             std::ofstream(request->text) << "%PDF-1.4 " << line << "\n";
+            if (line == "big") resident = 2ull << 30;
             SendMessage(fd, AnswerTo(*request, Outcome::Ok));
         } else {
             open.erase(request->docId);

@@ -1,5 +1,7 @@
 #include "tests/platform/office/OfficeTestSupport.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -44,8 +46,14 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-bool Exists(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
+std::string CopyTo(const std::string& from, const std::filesystem::path& to) {
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    return to.string();
+}
+
+std::string PdfOf(const std::string& document) {
+    return document.substr(0, document.size() - 3) + "pdf";
 }
 
 std::vector<std::string> FilesBelow(const std::string& folder) {
@@ -70,10 +78,8 @@ std::string PdfText(const std::string& pdf) {
 
 int PdfImages(const std::string& pdf) {
     // A header of two lines, then one line per image.
-    std::istringstream lines(Run("pdfimages -list", pdf));
-    int count = 0;
-    for (std::string line; std::getline(lines, line);) ++count;
-    return std::max(0, count - 2);
+    const std::string list = Run("pdfimages -list", pdf);
+    return std::max(0, static_cast<int>(std::count(list.begin(), list.end(), '\n')) - 2);
 }
 
 std::vector<pid_t> HelperPids() {

@@ -1,8 +1,7 @@
 #pragma once
-// What the engine's tests share: the batch over a real engine, desk and file system (window
-// and list faked), a folder of their own, and poppler's tools to look into the PDFs written.
+// What the engine's and the program's tests share: a folder of their own, files, poppler's
+// tools to look into the PDFs written, the helpers alive, and the batch over a real engine.
 #include <sys/types.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -34,26 +33,27 @@ private:
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
+// Copies from to to, making its folder; to.
+std::string CopyTo(const std::string& from, const std::filesystem::path& to);
+// The PDF beside a document: its name with "pdf" for "doc".
+std::string PdfOf(const std::string& document);
 // Every file below folder, relative to it, sorted.
 std::vector<std::string> FilesBelow(const std::string& folder);
 
 // The page count pdfinfo reads, or -1 when it cannot read the file.
 int PdfPages(const std::string& pdf);
 std::string PdfText(const std::string& pdf);
-// The number of images pdfimages finds in the PDF.
 int PdfImages(const std::string& pdf);
 
-// The helper processes (pendrel-office or its stand-in) whose parent is this process, zombies
-// included.
+// The helpers (pendrel-office or its stand-in) whose parent is this process, zombies included.
 std::vector<pid_t> HelperPids();
 
 // The real helper, and the stand-in that speaks its protocol without LibreOffice.
 HelperCommand RealHelper();
 HelperCommand FakeHelper();
 
-// The batch as the window runs it, over the real engine: Convert walks the queue, with the
-// printer's dialog answered on the real desk and the PDFs written to the real file system.
+// The batch as the window runs it over the real engine, desk and file system; window and list
+// are fakes.
 struct BatchRig {
     explicit BatchRig(HelperCommand helper, unsigned poolSize = 2, HelperLimits limits = {});
 

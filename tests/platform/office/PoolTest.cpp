@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <fstream>
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <thread>
 
-#include "convert/Word1.h"
-#include "platform/office/OfficeErrors.h"
+#include "platform/office/OfficeLimits.h"
 #include "tests/platform/office/OfficeTestSupport.h"
 
 namespace pendrel::office::testing {
@@ -54,17 +53,25 @@ bool Eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
     return condition();
 }
 
-TEST(Pool, RendersAheadOnEveryHelperAndTheBatchTakesTheRendersInQueueOrder) {
+TEST(Pool, RendersAheadOnEveryHelperWhileTheBatchTakesTheRendersInQueueOrder) {
     PoolRig rig;
     BatchRig batch(FakeHelper(), 2);
-    std::vector<std::string> documents;
     for (int i = 1; i <= 6; ++i)
-        documents.push_back(
-            rig.Document(std::to_string(i) + ".doc", "slow 200 #" + std::to_string(i)));
-    batch.Queue(documents);
+        batch.Queue({rig.Document(std::to_string(i) + ".doc", "slow 200 #" + std::to_string(i))});
+    // The batch drives one application at a time: never two printer dialogs, and an item is
+    // Done only after every item before it.
+    std::size_t dialogs = 0;
+    bool inOrder = true;
+    batch.pump.onPump = [&] {
+        dialogs = std::max(dialogs, batch.desk.FindWindows("#32770", "Save As").size());
+        const auto statuses = batch.Statuses();
+        inOrder &= std::is_sorted(statuses.begin(), statuses.end(),
+                                  [](auto& a, auto& b) { return a == "Done" && b != "Done"; });
+    };
     batch.Convert();
     EXPECT_EQ(batch.Statuses(), std::vector<Text>(6, "Done"));
-    EXPECT_TRUE(batch.Messages().empty());
+    EXPECT_EQ(dialogs, 1u);
+    EXPECT_TRUE(inOrder);
     for (int i = 1; i <= 6; ++i)
         EXPECT_EQ(ReadFile(rig.temp / (std::to_string(i) + ".pdf")),
                   "%PDF-1.4 slow 200 #" + std::to_string(i) + "\n");
@@ -112,7 +119,7 @@ TEST(Pool, RendersNoLongerWantedAreDroppedAndAClosedEngineLeavesNothing) {
         EXPECT_TRUE(HelperPids().empty());
     }
     EXPECT_TRUE(rig.Spooled().empty()) << "the spool, the helpers' folders and copies are gone";
-    EXPECT_FALSE(Exists(rig.temp / "b.pdf"));
+    EXPECT_FALSE(std::filesystem::exists(rig.temp / "b.pdf"));
 }
 
 TEST(Pool, AHelperKilledMidRenderFailsOnlyItsOwnDocument) {
@@ -149,26 +156,43 @@ TEST(Pool, AHelperToldToDieIsNeverUsedAgainEvenBeforeItIsReaped) {
     EXPECT_NE(batch.Messages().at(0).find("longer than 1 s"), Text::npos) << batch.Messages()[0];
 }
 
-TEST(Pool, RefusesAHelperOfAnotherVersionAndSaysWhyOnce) {
+// A helper of another version, or none at all: said once, and not blamed on the documents.
+TEST(Pool, AHelperOfAnotherVersionOrNoneIsRefusedAndSaidOnce) {
     PoolRig rig;
     ::setenv("FAKE_OFFICE_PROTOCOL", "1", 1);
-    BatchRig batch(FakeHelper(), 2);
-    batch.Queue({rig.Document("1.doc", "a"), rig.Document("2.doc", "b")});
-    batch.Convert();
+    const std::pair<HelperCommand, std::string> cases[]{
+        {FakeHelper(), "of another version (it speaks protocol 1"},
+        {{"/nonexistent/pendrel-office", PENDREL_TEST_PROFILE}, "could not be started"}};
+    for (const auto& [helper, words] : cases) {
+        BatchRig batch(helper, 2);
+        batch.Queue({rig.Document("1.doc", "a"), rig.Document("2.doc", "b")});
+        batch.Convert();
+        EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Queued", "Queued"}));
+        ASSERT_EQ(batch.Messages().size(), 1u);
+        EXPECT_NE(batch.Messages()[0].find(words), Text::npos) << batch.Messages()[0];
+        EXPECT_EQ(batch.Messages()[0].find("damaged"), Text::npos) << batch.Messages()[0];
+    }
     ::unsetenv("FAKE_OFFICE_PROTOCOL");
-    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Queued", "Queued"}));
-    ASSERT_EQ(batch.Messages().size(), 1u);
-    EXPECT_NE(batch.Messages()[0].find("another version"), Text::npos) << batch.Messages()[0];
 }
 
-TEST(Pool, AnEngineThatCannotStartIsReportedAsSuch) {
+// LibreOffice keeps memory from every document: a helper that says it holds more than the
+// ceiling, or has served its count of documents, gives way to a new one.
+TEST(Pool, AHelperIsReplacedAfterItsCountOfDocumentsOrAboveTheMemoryCeiling) {
     PoolRig rig;
-    BatchRig batch(HelperCommand{"/nonexistent/pendrel-office", PENDREL_TEST_PROFILE}, 2);
-    batch.Queue({rig.Document("1.doc", "a")});
+    BatchRig batch(FakeHelper(), 1);
+    batch.Queue({rig.Document("big.doc", "big")});
+    for (int i = 0; i <= HelperDocumentLimit; ++i)
+        batch.Queue({rig.Document(std::to_string(i) + ".doc", "plain")});
     batch.Convert();
-    ASSERT_EQ(batch.Messages().size(), 1u);
-    EXPECT_NE(batch.Messages()[0].find("could not be started"), Text::npos);
-    EXPECT_EQ(batch.Messages()[0].find("damaged"), Text::npos);
+    EXPECT_EQ(batch.Statuses(), std::vector<Text>(HelperDocumentLimit + 2, "Done"));
+    std::vector<int> loads;  // of each helper in turn
+    pid_t last = 0;
+    for (const auto& [pid, line] : rig.Loads()) {
+        if (pid != last) loads.push_back(0);
+        ++loads.back();
+        last = pid;
+    }
+    EXPECT_EQ(loads, (std::vector<int>{1, HelperDocumentLimit, 1}));
 }
 
 TEST(HelperProcess, AnswersNobodyWaitsForAreNotKept) {

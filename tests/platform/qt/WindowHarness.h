@@ -1,7 +1,7 @@
 #pragma once
 // The real Qt window wired to a real Form1 on the real file system and folder lister, with
-// in-memory stand-ins for the other services. The program's folder is a fresh temporary
-// folder, which also holds the files a test makes.
+// in-memory stand-ins for the other services, and loaded. The program's folder is a fresh
+// temporary folder, which also holds the files a test makes.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,8 +27,7 @@ struct WindowHarness {
     qt::QtFolderBrowser folderBrowser{&window};
     fakes::FakeProgram program;
     fakes::SleepingPump pump;
-    fakes::NoAutomation automation;
-    fakes::NoWindows windowMessages;
+    fakes::Nothing nothing;  // no engine, no windows to find
     fakes::FakeShell shell;
     fakes::FakeRunProgress progress;
     NoLookAhead lookAhead;
@@ -41,8 +40,9 @@ struct WindowHarness {
             Form1Controls{window, window.listView1(), window.check1(), window.check2(),
                           window.check4(), window.commonDialog1()},
             Form1Services{screen, fileSystem, directories, messages, folderBrowser, program, pump,
-                          automation, windowMessages, shell, progress, lookAhead});
+                          nothing, nothing, shell, progress, lookAhead});
         window.Connect(*form);
+        form->Form_Load();
     }
     // Writes a file at rel below the folder, with the folders on its way.
     QString Make(const QString& rel, const QByteArray& contents = "x") {

@@ -9,7 +9,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc != 2) return 2;
     pendrel::qttest::WindowHarness h;
-    h.form->Form_Load();
     for (const char* path :
          {"/home/ann/Reports/2024 Annual Report.doc", "/home/ann/Reports/Budget Summary.doc",
           "/home/ann/Letters/Cover Letter.doc"})

@@ -48,38 +48,34 @@ class CommandLineTest : public QObject {
 private slots:
     void init() { QVERIFY(home_.isValid()); }
 
-    void helpPrintsUsageOptionsAndPathsWithoutADisplay_data() {
+    // --help and --version answer on stdout without a display, whatever else is given.
+    void helpAndVersionAnswerWithoutADisplay_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("long") << QStringList{"--help"};
-        QTest::newRow("short") << QStringList{"-h"};
-        QTest::newRow("with paths and version") << QStringList{"a.doc", "--version", "-h"};
+        QTest::addColumn<QString>("out");  // the answer, or for --help how it starts
+        const QString usage = "Usage: pendrel [options] [--] [paths...]\n";
+        const QString version = "Pendrel " PENDREL_VERSION "\n";
+        QTest::newRow("--help") << QStringList{"--help"} << usage;
+        QTest::newRow("-h after paths, --version")
+            << QStringList{"a.doc", "--version", "-h"} << usage;
+        QTest::newRow("--version") << QStringList{"--version"} << version;
+        QTest::newRow("-v after a path") << QStringList{"a.doc", "-v"} << version;
     }
-    void helpPrintsUsageOptionsAndPathsWithoutADisplay() {
+    void helpAndVersionAnswerWithoutADisplay() {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
         const Outcome outcome = Run(arguments, home_.path());
         QCOMPARE(outcome.status, 0);
         QCOMPARE(outcome.err, QString());
-        QVERIFY2(outcome.out.startsWith("Usage: pendrel [options] [--] [paths...]\n"),
-                 qPrintable(outcome.out));
+        if (!out.startsWith("Usage")) {
+            QCOMPARE(outcome.out, out);
+            return;
+        }
+        QVERIFY2(outcome.out.startsWith(out), qPrintable(outcome.out));
         for (const char* expected : {"\n  -h, --help ", "\n  -v, --version ", "\n  paths ",
                                      "Word documents (.doc) to PDF"})
             QVERIFY2(outcome.out.contains(expected), expected);
         for (const QString& line : outcome.out.split('\n'))
             QVERIFY2(line.size() <= 80, qPrintable(line));
-    }
-
-    void versionPrintsTheProductAndProjectVersion_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("long") << QStringList{"--version"};
-        QTest::newRow("short") << QStringList{"-v"};
-        QTest::newRow("after a path") << QStringList{"a.doc", "-v"};
-    }
-    void versionPrintsTheProductAndProjectVersion() {
-        QFETCH(QStringList, arguments);
-        const Outcome outcome = Run(arguments, home_.path());
-        QCOMPARE(outcome.status, 0);
-        QCOMPARE(outcome.out, QStringLiteral("Pendrel " PENDREL_VERSION "\n"));
-        QCOMPARE(outcome.err, QString());
     }
 
     void anUnknownOptionIsRefusedWithStatus2_data() {

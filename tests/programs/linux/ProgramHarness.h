@@ -3,10 +3,8 @@
 // scan and engine, with the dialogs answered by the test and the messages recorded.
 #include <QApplication>
 #include <QTimer>
-#include <filesystem>
+#include <algorithm>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "programs/linux/PendrelProgram.h"
 #include "queue/Queue.h"
@@ -15,14 +13,7 @@
 
 namespace pendrel::testing {
 
-using office::testing::Exists;
-using office::testing::FilesBelow;
-using office::testing::PdfImages;
-using office::testing::PdfPages;
-using office::testing::PdfText;
-using office::testing::ReadFile;
-using office::testing::TempFolder;
-using office::testing::WriteFile;
+using namespace office::testing;
 
 struct ProgramHarness {
     ProgramHarness() {
@@ -51,18 +42,17 @@ struct ProgramHarness {
         for (const auto& shown : program.messageBoxes.shown()) texts.push_back(shown.text);
         return texts;
     }
+    // Whether a message said all of the words.
+    bool Said(const std::vector<std::string>& words) {
+        const auto messages = Messages();
+        return std::any_of(messages.begin(), messages.end(), [&](const std::string& message) {
+            return std::all_of(words.begin(), words.end(), [&](const std::string& w) {
+                return message.find(w) != std::string::npos;
+            });
+        });
+    }
 
     programs::PendrelProgram program{PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE};
 };
-
-inline std::string CopyTo(const std::string& from, const std::filesystem::path& to) {
-    std::filesystem::create_directories(to.parent_path());
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
-    return to.string();
-}
-
-inline std::string PdfOf(const std::string& document) {
-    return document.substr(0, document.size() - 3) + "pdf";
-}
 
 }  // namespace pendrel::testing

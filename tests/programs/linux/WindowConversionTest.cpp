@@ -12,57 +12,53 @@ class WindowConversionTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aFolderOfDocumentsBecomesPdfsAndBadOnesStayQueued();
+    void aFolderBecomesPdfsAndEveryBadDocumentIsSaidWhy();
 };
 
-void WindowConversionTest::aFolderOfDocumentsBecomesPdfsAndBadOnesStayQueued() {
+void WindowConversionTest::aFolderBecomesPdfsAndEveryBadDocumentIsSaidWhy() {
     TempFolder dir;
     const fs::path root = dir.Path(), sub = root / "Ünter Ordner";
-    // Every document of the standard set, under names a user might give them.
-    std::map<std::string, const TestDocument*> good;
+    // The standard documents, some under names a user might give them; bad ones beside them.
     const std::vector<fs::path> places{
         root / "Fox & Hound.doc", sub / "report #2 at 100% für Ωmega.doc",
         sub / "two\nlines\t\"quoted\" why?.doc", root / "LETTER.DOC"};
-    std::size_t next = 0;
+    std::map<std::string, const TestDocument*> good;
     for (const TestDocument& d : StandardDocuments()) {
-        const fs::path place = next < places.size() ? places[next++] : sub / (d.name + ".doc");
-        good[CopyTo(DocumentPath(d.name), place)] = &d;
+        const std::size_t i = good.size();
+        good[CopyTo(DocumentPath(d.name),
+                    i < places.size() ? places[i] : sub / (d.name + ".doc"))] = &d;
     }
-    // Bad ones made from good ones.
-    const std::string text = ReadFile(DocumentPath("text"));
-    WriteFile(root / "empty.doc", "");
-    WriteFile(sub / "truncated.doc", text.substr(0, 600));
-    WriteFile(sub / "notes.doc", "Just some text, saved under a Word name.\n");
-    QVERIFY(MakeEncrypted(DocumentPath("text"), root / "locked.doc"));
-    const std::vector<std::string> bad{root / "empty.doc", sub / "truncated.doc", sub / "notes.doc",
-                                       root / "locked.doc"};
-    // An old PDF from an earlier run is replaced.
-    const std::string letter = places[3];
-    WriteFile(PdfOf(letter), "stale");
+    std::map<std::string, std::string> bad;  // the document, words of its message
+    for (const BadDocument& b : BadDocuments()) {
+        WriteFile(sub / b.name, b.bytes);
+        bad[sub / b.name] = b.reason;
+    }
+    bad[CopyTo(DocumentPath("text"), root / "gone.doc")] = "could not be found";
+    WriteFile(PdfOf(places[3]), "an old PDF, replaced");
 
     ProgramHarness h;
     h.AddFolder(root);
     QCOMPARE(h.Statuses().size(), good.size() + bad.size());
+    fs::remove(root / "gone.doc");  // after it was added
     h.Convert();
 
     QCOMPARE(h.program.window.Caption(), std::string("Pendrel [ Done ]"));
-    QCOMPARE(h.program.window.MousePointer(), 1);
     QCOMPARE(h.program.engine.HelpersStarted(), static_cast<int>(h.program.engine.PoolSize()));
     auto statuses = h.Statuses();
     for (const auto& [document, d] : good) {
         QVERIFY2(statuses[document] == "Done", document.c_str());
         QCOMPARE(PdfPages(PdfOf(document)), d->pages);
         QVERIFY2(PdfText(PdfOf(document)).find(d->text) != std::string::npos, document.c_str());
+        QCOMPARE(PdfImages(PdfOf(document)), d->name == "image" ? 1 : 0);
     }
     QCOMPARE(h.Messages().size(), bad.size());
-    for (const auto& document : bad) {
+    for (const auto& [document, reason] : bad) {
         QVERIFY2(statuses[document] == "Queued", document.c_str());
-        QVERIFY2(!Exists(PdfOf(document)), document.c_str());
+        QVERIFY2(h.Said({document + "\n\nError ", reason}), document.c_str());
     }
-    for (const auto& message : h.Messages())
-        QVERIFY2(message.find("\n\nError ") != std::string::npos, message.c_str());
-    // Nothing but the documents and their PDFs is left in the folders.
-    QCOMPARE(FilesBelow(root).size(), 2 * good.size() + bad.size());
+    // Nothing but the documents and their PDFs is left in the folders: no lock file, no PDF of
+    // a bad document.
+    QCOMPARE(FilesBelow(root).size(), 2 * good.size() + bad.size() - 1);
 }
 
 QTEST_MAIN(WindowConversionTest)
