@@ -48,10 +48,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
+    // LibreOffice's temporary files go to a folder of ours, removed below, as the quick exit
+    // would leave them in whatever TMPDIR the caller had.
+    const std::filesystem::path temporary = profile + "-tmp";
+    std::filesystem::create_directories(temporary);
+    ::setenv("TMPDIR", temporary.c_str(), 1);
     LibreOfficeKit* office = lok_init_2("/usr/lib/libreoffice/program", Url(profile).c_str());
-    if (office == nullptr) return 1;
-    bool all = true;
-    for (int i = 2; i + 1 < argc; i += 2) all = Convert(office, argv[i], argv[i + 1]) && all;
+    bool all = office != nullptr;
+    for (int i = 2; office != nullptr && i + 1 < argc; i += 2)
+        all = Convert(office, argv[i], argv[i + 1]) && all;
+    std::error_code ignored;
+    std::filesystem::remove_all(temporary, ignored);
     std::fflush(nullptr);
     // LibreOffice's own shutdown is slow and nothing of it needs saving.
     std::_Exit(all ? 0 : 1);
