@@ -98,22 +98,27 @@ private slots:
         QVERIFY2(outcome.err.contains("Try 'pendrel --help'"), qPrintable(outcome.err));
     }
 
-    // The window opens (offscreen) and the paths go to the queue as given, in order; a path
-    // after "--" is a path whatever it looks like. None of them exists, so no engine starts.
+    // The window opens (offscreen) and the paths go to the queue as given, byte for byte and
+    // in order; a path after "--" is a path whatever it looks like. None of them exists, so no
+    // engine starts.
     void pathsReachTheQueueInOrderAndDashPathsAfterTheDoubleDash() {
-        const QStringList paths{"b.doc", "a folder", "-dash.doc", "--help", "-v", "a.doc"};
-        const QStringList arguments{"b.doc",  "a folder", "--",   "-dash.doc",
-                                    "--help", "-v",       "a.doc"};
+        const QByteArrayList paths{"b.doc", "a folder",    "-dash.doc", "--help",
+                                   "-v",    "caf\xE9.doc", "a.doc"};
+        // A name that is not UTF-8 cannot go through QProcess's arguments: the shell makes it.
+        const QString script = QStringLiteral(
+            R"sh(exec "$0" b.doc "a folder" -- -dash.doc --help -v "$(printf 'caf\351.doc')" )sh"
+            "a.doc");
+        const QStringList arguments{"-c", script, PENDREL_PROGRAM};
         QProcess pendrel;
         QProcessEnvironment env = Environment(home_.path(), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QT_LOGGING_RULES"),
                    QStringLiteral("pendrel.commandline.info=true"));
         pendrel.setProcessEnvironment(env);
         pendrel.setWorkingDirectory(home_.path());
-        pendrel.start(QStringLiteral(PENDREL_PROGRAM), arguments);
+        pendrel.start(QStringLiteral("/bin/sh"), arguments);
         QVERIFY(pendrel.waitForStarted());
 
-        QStringList queued;
+        QByteArrayList queued;
         QByteArray err;
         QElapsedTimer clock;
         clock.start();
@@ -123,8 +128,7 @@ private slots:
             err += pendrel.readAllStandardError();
             queued.clear();
             for (const QByteArray& line : err.split('\n'))
-                if (line.startsWith("pendrel.commandline: queue: "))
-                    queued << QString::fromUtf8(line.mid(28));
+                if (line.startsWith("pendrel.commandline: queue: ")) queued << line.mid(28);
         }
         const bool running = pendrel.state() == QProcess::Running;
         pendrel.terminate();
