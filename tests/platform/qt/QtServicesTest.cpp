@@ -1,5 +1,5 @@
-// The dialogs, message boxes and the event pump, for real where the test can answer. (Ending
-// the program: the fault tests close the real window mid-run.)
+// The dialogs, message boxes, the launcher's progress and the event pump, for real where the test
+// can answer. (Ending the program: the fault tests close the real window mid-run.)
 #include <QApplication>
 #include <QFile>
 #include <QListView>
@@ -11,6 +11,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/qt/LauncherProgress.h"
 #include "platform/qt/QtCommonDialog.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFolderBrowser.h"
@@ -100,6 +101,27 @@ private slots:
         });
         boxes.Show("Document skipped.", "Quarrendon");
         QCOMPARE(seen, (QStringList{"Quarrendon", "Document skipped.", "1"}));
+    }
+
+    // What the docks read: the fraction done, the count left, urgent once an item has failed,
+    // everything hidden at the end.
+    void launcherProgressSendsEachStepInOrderThenClears() {
+        qt::LauncherProgress progress(QStringLiteral("io.github.pendrel.Pendrel"));
+        QStringList sent;
+        progress.sendForTests = [&](const QString& appUri, const QVariantMap& p) {
+            QCOMPARE(appUri, QStringLiteral("application://io.github.pendrel.Pendrel.desktop"));
+            QStringList values;
+            for (const char* key :
+                 {"progress", "progress-visible", "count", "count-visible", "urgent"})
+                values << (p.contains(key) ? p[key].toString() : QStringLiteral("-"));
+            sent << values.join(' ');
+        };
+        progress.Show(0, 4, false);
+        progress.Show(3, 4, true);
+        progress.Show(4, 4, true);
+        progress.Clear();
+        QCOMPARE(sent, (QStringList{"0 true 4 true false", "0.75 true 1 true true",
+                                    "1 true 0 false true", "- false - false false"}));
     }
 
     // The conversion waits in the pump: the window's events are handled, the core is not spun,
