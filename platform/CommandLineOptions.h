@@ -104,4 +104,12 @@ inline std::string RefusalText(std::string_view program, std::string_view reason
 // The exit status of a refused command line.
 inline constexpr int RefusedStatus = 2;
 
+// What a command line asks of the program.
+enum class Action { OpenWindow, ShowHelp, ShowVersion, Refuse };
+
+// The status the program ends with when the command line opens no window.
+inline constexpr int ExitStatus(Action action) {
+    return action == Action::Refuse ? RefusedStatus : 0;
+}
+
 }  // namespace pendrel::commandline

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandLineOptions.h"
+
 namespace pendrel::programs {
 
 // The name the program goes by in its help and its messages.
 inline constexpr const char* ProgramName = "pendrel";
 
 struct CommandLine {
-    enum class Action { OpenWindow, ShowHelp, ShowVersion, Refuse };
+    using Action = commandline::Action;
     Action action = Action::OpenWindow;
     QStringList paths;  // to queue, in the order given
     QString reason;     // why the command line was refused
@@ -27,8 +29,7 @@ CommandLine ReadCommandLine(const QStringList& arguments);
 std::vector<std::string> PathBytes(const CommandLine& line, int argc, char* argv[]);
 
 // What the program prints for a command line it does not open the window for (to the output
-// stream, or to the error stream when refused), and the status it then ends with.
+// stream, or to the error stream when refused).
 std::string AnswerText(const CommandLine& line);
-int AnswerStatus(const CommandLine& line);
 
 }  // namespace pendrel::programs

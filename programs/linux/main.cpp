@@ -26,9 +26,9 @@ int main(int argc, char* argv[]) {
     const programs::CommandLine line = programs::ReadCommandLine(programs::ArgumentsOf(argc, argv));
     if (line.action != programs::CommandLine::Action::OpenWindow) {
         const std::string text = programs::AnswerText(line);
-        std::FILE* stream = programs::AnswerStatus(line) == 0 ? stdout : stderr;
+        std::FILE* stream = commandline::ExitStatus(line.action) == 0 ? stdout : stderr;
         std::fputs(text.c_str(), stream);
-        return programs::AnswerStatus(line);
+        return commandline::ExitStatus(line.action);
     }
 
     // The toolkit gets the program's name alone: every argument has been read above, and one

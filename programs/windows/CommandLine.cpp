@@ -122,8 +122,4 @@ Text AnswerText(const CommandLine& line) {
     return {};
 }
 
-int AnswerStatus(const CommandLine& line) {
-    return line.action == CommandLine::Action::Refuse ? commandline::RefusedStatus : 0;
-}
-
 }  // namespace pendrel::programs

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandLineOptions.h"
 #include "platform/Text.h"
 
 namespace pendrel::programs {
@@ -13,7 +14,7 @@ namespace pendrel::programs {
 inline constexpr const char* ProgramName = "Pendrel.exe";
 
 struct CommandLine {
-    enum class Action { OpenWindow, ShowHelp, ShowVersion, Refuse };
+    using Action = commandline::Action;
     Action action = Action::OpenWindow;
     std::vector<Text> paths;  // to queue, in the order given
     Text reason;              // why the command line was refused
@@ -28,8 +29,7 @@ std::vector<Text> ArgumentsOf(const wchar_t* commandLine);
 CommandLine ReadCommandLine(const std::vector<Text>& arguments);
 
 // What a message box says for a command line the program opens no window for (the help is
-// that of --help, laid out for a message box), and the status the program then ends with.
+// that of --help, laid out for a message box).
 Text AnswerText(const CommandLine& line);
-int AnswerStatus(const CommandLine& line);
 
 }  // namespace pendrel::programs

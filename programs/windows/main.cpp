@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Text answer = programs::AnswerText(line);
         while (!answer.empty() && answer.back() == '\n') answer.pop_back();
         win32::Win32MessageBoxes().Show(answer, ApplicationTitle);
-        return programs::AnswerStatus(line);
+        return commandline::ExitStatus(line.action);
     }
 
     programs::PendrelWindows pendrel;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/office/helper/CompoundFile.h"
+#include "platform/office/helper/LittleEndian.h"
 #include "platform/office/helper/ZipDirectory.h"
 
 namespace pendrel::office {
@@ -23,11 +24,7 @@ bool StartsWith(const std::string& bytes, const std::string& prefix) {
 // 274 for Word 2007; a little room above for what came after).
 bool HasWordHeader(const std::string& stream) {
     if (stream.size() < 4) return false;
-    const auto word = [&](std::size_t at) {
-        return static_cast<std::uint16_t>(static_cast<unsigned char>(stream[at]) |
-                                          (static_cast<unsigned char>(stream[at + 1]) << 8));
-    };
-    const std::uint16_t family = word(0) & 0xFF00, version = word(2);
+    const std::uint16_t family = U16(stream.data()) & 0xFF00, version = U16(stream.data() + 2);
     return (family == 0xA500 || family == 0xA600) && version >= 101 && version < 0x200;
 }
 

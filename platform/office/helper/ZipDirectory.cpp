@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/office/helper/LittleEndian.h"
+
 namespace pendrel::office {
 namespace {
 
@@ -9,17 +11,6 @@ namespace {
 constexpr std::size_t EndRecordSize = 22;
 constexpr std::size_t MostCommentBytes = 0xFFFF;
 constexpr std::size_t MostEntries = 1 << 16;
-
-std::uint32_t U32(const char* p) {
-    const auto b = [p](int i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(p[i]));
-    };
-    return b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24);
-}
-std::uint16_t U16(const char* p) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(p[0]) |
-                                      (static_cast<unsigned char>(p[1]) << 8));
-}
 
 }  // namespace
 
