@@ -1,7 +1,11 @@
 #include "platform/posix/PosixDirectoryLister.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 
 #include "queue/AddFolder.h"
 #include "tests/fakes/FakeControls.h"
@@ -55,19 +59,33 @@ TEST(PosixDirectoryLister, ListsWithTheWindowsRulesInCaseBlindNameOrderAndFollow
                      r + "linked.doc/in.doc", r + "sub/A.doc", r + "sub/z.doc"}));
 }
 
-// A name that is not UTF-8 is listed with its problem, and Add Folder names it, its bytes
-// shown, instead of dropping it.
-TEST(PosixDirectoryLister, ReportsANameThatIsNotTextInsteadOfDroppingIt) {
+// A name that is not UTF-8, or a path longer than the system takes, is listed with its problem,
+// and Add Folder names it, its bytes shown, instead of dropping it.
+TEST(PosixDirectoryLister, ReportsWhatCannotBeQueuedInsteadOfDroppingIt) {
     OnDiskTree t;
     t.File("ok.doc");
     t.File("\xFF\xFE.doc");
+    Text deep = "d";
+    while (t.Path(deep).size() + 201 < PATH_MAX - 10) deep += "/" + Text(200, 'd');
+    t.File(deep + "/short.doc");
+    // Made from the folder's descriptor: its full path is too long to be given.
+    const Text longName = Text(250, 'n') + ".doc";
+    const int folder = ::open(t.Path(deep).c_str(), O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ::close(::openat(folder, longName.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600));
+
     posix::PosixDirectoryLister lister;
     fakes::FakeListView list;
     const auto notAdded = AddFolder::QueueFolder(lister, '/', t.Root(), list);
-    EXPECT_EQ(list.Texts(), Texts{t.Path("ok.doc")});
-    ASSERT_EQ(notAdded.size(), 1u);
-    EXPECT_EQ(notAdded[0].path + " " + notAdded[0].problem,
-              t.Path("\\xFF\\xFE.doc its name is not valid text"));
+    ::unlinkat(folder, longName.c_str(), 0);
+    ::close(folder);
+    EXPECT_EQ(list.Texts(), (Texts{t.Path("ok.doc"), t.Path(deep + "/short.doc")}));
+    Texts problems;
+    for (const auto& each : notAdded) problems.push_back(each.path + " " + each.problem);
+    EXPECT_EQ(problems, (Texts{t.Path("\\xFF\\xFE.doc its name is not valid text"),
+                               t.Path(deep + "/" + longName) +
+                                   " its path is longer than the system allows (" +
+                                   std::to_string(PATH_MAX - 1) + " bytes)"}));
 }
 
 }  // namespace
