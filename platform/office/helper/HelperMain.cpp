@@ -160,12 +160,26 @@ public:
 
     // False once the window's process can no longer be written to.
     bool Send(Message answer) {
-        if (!Queue(std::move(answer))) return false;
+        {
+            std::lock_guard lock(mutex_);
+            if (broken_) return false;
+            queue_.push_back(std::move(answer));
+            looking_ = false;
+        }
         ready_.notify_all();
         return true;
     }
-    // The same without waking the writer, which is a pause of this thread: the answer goes
-    // out at the writer's next look, a few milliseconds later at most.
+    // Answers of a batch will come by Queue until its last comes by Send: the writer looks for
+    // them every LookInterval meanwhile, and sleeps until woken otherwise.
+    void ExpectQueuedAnswers() {
+        {
+            std::lock_guard lock(mutex_);
+            looking_ = true;
+        }
+        ready_.notify_all();
+    }
+    // The same as Send without waking the writer, which is a pause of this thread: the answer
+    // goes out at the writer's next look, a few milliseconds later at most.
     bool Queue(Message answer) {
         std::lock_guard lock(mutex_);
         if (broken_) return false;
@@ -176,8 +190,12 @@ public:
 private:
     void Run() {
         std::unique_lock lock(mutex_);
+        const auto wanted = [this] { return done_ || !queue_.empty(); };
         for (;;) {
-            ready_.wait_for(lock, LookInterval, [this] { return done_ || !queue_.empty(); });
+            if (looking_)
+                ready_.wait_for(lock, LookInterval, wanted);
+            else
+                ready_.wait(lock, [&] { return wanted() || looking_; });
             if (done_ && queue_.empty()) return;
             if (queue_.empty()) continue;
             Message answer = std::move(queue_.front());
@@ -195,6 +213,7 @@ private:
     std::deque<Message> queue_;
     bool done_ = false;
     bool broken_ = false;
+    bool looking_ = false;
     std::thread thread_;
 };
 
@@ -229,6 +248,7 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
             if (auto close = requests.Following(MessageKind::Close, loadId))
                 batch.push_back(std::move(*close));
         }
+        if (batch.size() > 1) writer.ExpectQueuedAnswers();
         bool writable = true;
         for (std::size_t i = 0; i < batch.size() && writable; ++i) {
             const Message& each = batch[i];
