@@ -23,6 +23,8 @@ DocumentCopy Failure(DocumentCopy::Status status, int error) {
     return copy;
 }
 
+}  // namespace
+
 bool CopyBytes(int in, int out, std::uint64_t size) {
     std::uint64_t left = size;
     while (left > 0) {
@@ -37,8 +39,6 @@ bool CopyBytes(int in, int out, std::uint64_t size) {
     }
     return true;
 }
-
-}  // namespace
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     struct stat info {};

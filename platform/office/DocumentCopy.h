@@ -31,6 +31,10 @@ struct DocumentCopy {
     std::string reason;     // the system's words for what failed
 };
 
+// Copies size bytes from in to out; false with errno set when a read or write fails or in
+// ends early.
+bool CopyBytes(int in, int out, std::uint64_t size);
+
 // Copies source to target (a new file), keeping nothing of it when the copy fails.
 DocumentCopy CopyDocument(const std::string& source, const std::string& target);
 

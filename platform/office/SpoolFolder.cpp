@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <vector>
+
+#include "platform/office/DocumentCopy.h"
 
 namespace pendrel::office {
 namespace {
@@ -18,22 +19,6 @@ std::string FolderOf(const std::string& path) {
     auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool CopyBytes(int in, int out) {
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        ssize_t got = ::read(in, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        for (ssize_t done = 0; done < got;) {
-            ssize_t put = ::write(out, buffer.data() + done, static_cast<std::size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) return false;
-            done += put;
-        }
-    }
 }
 
 // Copies from into a new temporary file beside target; its name, or empty with error set.
@@ -45,7 +30,10 @@ std::string CopyBeside(const std::string& from, const std::string& target, std::
         return {};
     }
     int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    bool copied = in >= 0 && CopyBytes(in, out) && ::fchmod(out, 0644) == 0 && ::fsync(out) == 0;
+    struct stat info {};
+    bool copied = in >= 0 && ::fstat(in, &info) == 0 &&
+                  CopyBytes(in, out, static_cast<std::uint64_t>(info.st_size)) &&
+                  ::fchmod(out, 0644) == 0 && ::fsync(out) == 0;
     int copyErrno = errno;
     if (in >= 0) ::close(in);
     if (::close(out) != 0 && copied) {
