@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/office/helper/LittleEndian.h"
+#include "platform/text/CaseFold.h"
 
 namespace pendrel::office {
 namespace {
@@ -18,11 +19,10 @@ constexpr std::size_t MostEntries = 1 << 16;
 }  // namespace
 
 bool CompoundFile::SameName(const std::u16string& a, const std::u16string& b) {
-    // Names in a compound file's directory are compared without regard to case.
-    const auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    // Names in a compound file's directory are compared by their upper case, unit by unit.
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),
-                      [&](char16_t x, char16_t y) { return upper(x) == upper(y); });
+                      [](char16_t x, char16_t y) { return UpperCase(x) == UpperCase(y); });
 }
 
 std::optional<CompoundFile> CompoundFile::Open(std::uint64_t fileSize, const ReadAt& read) {
