@@ -88,8 +88,11 @@ void HelperProcess::Receive() {
     while (auto message = ReceiveMessage(socket_)) {
         {
             std::lock_guard lock(mutex_);
-            residentBytes_ = message->residentBytes;
-            peakResidentBytes_ = std::max(peakResidentBytes_, residentBytes_);
+            // Not every answer carries a reading of the helper's memory: none is 0.
+            if (message->residentBytes != 0) {
+                residentBytes_ = message->residentBytes;
+                peakResidentBytes_ = std::max(peakResidentBytes_, residentBytes_);
+            }
             workMicros_ += message->workMicros;
             if (message->kind == MessageKind::Ready) {
                 if (message->id != ProtocolVersion) {

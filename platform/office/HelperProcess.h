@@ -67,6 +67,7 @@ public:
     // When the helper said it was ready (the epoch while it has not).
     Clock::time_point ReadyAt() const;
     pid_t Pid() const;
+    // What the helper last said it holds in memory.
     std::uint64_t ResidentBytes() const;
     // The most it was seen to hold, as it answered or as the pool looked.
     std::uint64_t PeakResidentBytes() const;

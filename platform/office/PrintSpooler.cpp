@@ -254,7 +254,8 @@ void PrintSpooler::EndJob(Slot& slot, RenderJob::Stage stage) {
     // or grown large, is replaced once it is idle.
     if (slot.helper && slot.helper->IsUsable() &&
         (++slot.documents >= HelperDocumentLimit ||
-         slot.helper->ResidentBytes() >= HelperMemoryCeiling))
+         std::max(slot.helper->ResidentBytes(), ResidentNow(slot.helper->Pid())) >=
+             HelperMemoryCeiling))
         slot.helper->Retire();
     Changed();
 }

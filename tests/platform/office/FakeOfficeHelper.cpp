@@ -50,7 +50,8 @@ Message AnswerTo(const Message& request, Outcome outcome, std::uint32_t docId = 
     answer.docId = docId;
     answer.outcome = outcome;
     answer.workMicros = 1000;
-    answer.residentBytes = resident;
+    // Like the real helper, not every answer carries a reading of its memory.
+    answer.residentBytes = request.kind == MessageKind::Export ? resident : 0;
     return answer;
 }
 
