@@ -14,6 +14,9 @@ constexpr std::uint32_t System = 4;
 constexpr std::uint32_t Directory = 16;
 }  // namespace FileAttribute
 
+// The problem of an entry whose name is no text the program can carry.
+inline constexpr const char* NameIsNotText = "its name is not valid text";
+
 class DirectoryLister {
 public:
     struct Entry {

@@ -57,8 +57,7 @@ Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem
                 if (Utf8::IsValid(path))
                     Queue::Append(list, path);
                 else
-                    leftovers.notAdded.push_back(
-                        {Utf8::Visible(path), "its name is not valid text"});
+                    leftovers.notAdded.push_back({Utf8::Visible(path), NameIsNotText});
                 break;
             case Kind::Other:
                 break;

@@ -55,7 +55,7 @@ std::optional<std::uint32_t> KindOf(DIR* dir, const dirent& entry) {
 
 // What keeps an entry from being queued or entered, if anything.
 Text ProblemOf(const Text& folder, std::string_view name) {
-    if (!Utf8::IsValid(name)) return "its name is not valid text";
+    if (!Utf8::IsValid(name)) return NameIsNotText;
     // The folder, a separator and the name, and the terminating NUL the system counts.
     const std::size_t separator = folder.ends_with('/') ? 0 : 1;
     if (folder.size() + separator + name.size() + 1 > PATH_MAX)

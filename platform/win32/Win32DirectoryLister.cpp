@@ -25,7 +25,7 @@ struct HandleCloser {
 // What keeps an entry from being queued or entered, if anything. Paths go to the system's
 // calls as they are, without the "\\?\" form that lifts MAX_PATH.
 Text ProblemOf(const std::wstring& folder, const std::wstring& name, bool nameIsText) {
-    if (!nameIsText) return "its name is not valid text";
+    if (!nameIsText) return NameIsNotText;
     // The folder, a separator and the name, and the terminating NUL the system counts.
     if (folder.size() + 1 + name.size() + 1 > MAX_PATH)
         return "its path is longer than the system allows (" + std::to_string(MAX_PATH - 1) +
