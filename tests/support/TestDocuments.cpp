@@ -14,7 +14,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/office/helper/CompoundFile.h"
+#include "platform/office/formats/CompoundFile.h"
 
 extern char** environ;
 

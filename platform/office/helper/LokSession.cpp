@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "platform/office/FileUrl.h"
-#include "platform/office/helper/DocumentSniffer.h"
+#include "platform/office/formats/DocumentSniffer.h"
 
 namespace pendrel::office {
 namespace {

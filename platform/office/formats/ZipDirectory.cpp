@@ -1,8 +1,8 @@
-#include "platform/office/helper/ZipDirectory.h"
+#include "platform/office/formats/ZipDirectory.h"
 
 #include <algorithm>
 
-#include "platform/office/helper/LittleEndian.h"
+#include "platform/office/formats/LittleEndian.h"
 
 namespace pendrel::office {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/office/helper/DocumentSniffer.h"
+#include "platform/office/formats/DocumentSniffer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/office/helper/CompoundFile.h"
-#include "platform/office/helper/LittleEndian.h"
-#include "platform/office/helper/ZipDirectory.h"
+#include "platform/office/formats/CompoundFile.h"
+#include "platform/office/formats/LittleEndian.h"
+#include "platform/office/formats/ZipDirectory.h"
 
 namespace pendrel::office {
 namespace {

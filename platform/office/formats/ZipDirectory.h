@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/office/helper/DocumentSniffer.h"
+#include "platform/office/formats/DocumentSniffer.h"
 
 namespace pendrel::office {
 

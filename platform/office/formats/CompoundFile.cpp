@@ -1,8 +1,8 @@
-#include "platform/office/helper/CompoundFile.h"
+#include "platform/office/formats/CompoundFile.h"
 
 #include <algorithm>
 
-#include "platform/office/helper/LittleEndian.h"
+#include "platform/office/formats/LittleEndian.h"
 #include "platform/text/CaseFold.h"
 
 namespace pendrel::office {
