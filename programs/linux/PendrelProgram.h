@@ -3,7 +3,7 @@
 // use, the desk for the printer's dialog and the embedded document engine.
 #include "app/Form1.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/OfficeEngine.h"
+#include "platform/office/word/OfficeEngine.h"
 #include "platform/posix/PosixDirectoryLister.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/Form1Window.h"

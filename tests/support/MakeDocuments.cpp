@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/office/FileUrl.h"
 #include "platform/office/helper/ProfileSettings.h"
+#include "platform/office/protocol/FileUrl.h"
 
 namespace {
 

@@ -27,11 +27,11 @@
 #include <thread>
 #include <vector>
 
-#include "platform/office/Protocol.h"
 #include "platform/office/helper/LokSession.h"
 #include "platform/office/helper/ProfileLock.h"
 #include "platform/office/helper/ProfileSettings.h"
 #include "platform/office/helper/Sandbox.h"
+#include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
 namespace {

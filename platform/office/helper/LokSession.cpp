@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/office/FileUrl.h"
 #include "platform/office/formats/DocumentSniffer.h"
+#include "platform/office/protocol/FileUrl.h"
 
 namespace pendrel::office {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/office/Protocol.h"
+#include "platform/office/protocol/Protocol.h"
 
 struct _LibreOfficeKit;
 struct _LibreOfficeKitDocument;

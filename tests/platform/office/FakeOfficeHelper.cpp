@@ -23,7 +23,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/office/Protocol.h"
+#include "platform/office/protocol/Protocol.h"
 
 using namespace pendrel::office;
 

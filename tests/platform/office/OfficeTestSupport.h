@@ -9,7 +9,7 @@
 
 #include "convert/BatchRun.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/OfficeEngine.h"
+#include "platform/office/word/OfficeEngine.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "tests/fakes/FakeControls.h"
 #include "tests/fakes/FakeDesktop.h"

@@ -3,7 +3,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/office/Protocol.h"
+#include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/office/SpoolFolder.h"
+#include "platform/office/pool/SpoolFolder.h"
 #include "tests/platform/office/OfficeTestSupport.h"
 
 namespace pendrel::office::testing {

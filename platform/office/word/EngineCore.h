@@ -10,9 +10,9 @@
 
 #include "platform/Desktop.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/PrintJob.h"
-#include "platform/office/PrintSpooler.h"
-#include "platform/office/SpoolFolder.h"
+#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/pool/SpoolFolder.h"
+#include "platform/office/word/PrintJob.h"
 
 namespace pendrel::office {
 

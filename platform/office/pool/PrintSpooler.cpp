@@ -1,4 +1,4 @@
-#include "platform/office/PrintSpooler.h"
+#include "platform/office/pool/PrintSpooler.h"
 
 #include <unistd.h>
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/office/Protocol.h"
+#include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
 

@@ -1,4 +1,4 @@
-#include "platform/office/EngineCore.h"
+#include "platform/office/word/EngineCore.h"
 
 namespace pendrel::office {
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/Automation.h"
-#include "platform/office/EngineCore.h"
+#include "platform/office/word/EngineCore.h"
 
 namespace pendrel::office {
 

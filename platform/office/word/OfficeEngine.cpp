@@ -1,10 +1,10 @@
-#include "platform/office/OfficeEngine.h"
+#include "platform/office/word/OfficeEngine.h"
 
 #include <cstdlib>
 
-#include "platform/office/EngineCore.h"
-#include "platform/office/OfficeErrors.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/word/EngineCore.h"
+#include "platform/office/word/OfficeErrors.h"
+#include "platform/office/word/WordApplication.h"
 #include "platform/text/SameText.h"
 
 namespace pendrel::office {

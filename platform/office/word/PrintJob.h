@@ -13,7 +13,7 @@
 
 #include "platform/Automation.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/PrintSpooler.h"
+#include "platform/office/pool/PrintSpooler.h"
 
 namespace pendrel::office {
 

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "platform/Automation.h"
-#include "platform/office/HelperProcess.h"
 #include "platform/office/OfficeLimits.h"
-#include "platform/office/RenderJob.h"
-#include "platform/office/SpoolFolder.h"
+#include "platform/office/pool/HelperProcess.h"
+#include "platform/office/pool/RenderJob.h"
+#include "platform/office/pool/SpoolFolder.h"
 
 namespace pendrel::office {
 

@@ -1,4 +1,4 @@
-#include "platform/office/OfficeErrors.h"
+#include "platform/office/word/OfficeErrors.h"
 
 namespace pendrel::office {
 namespace {

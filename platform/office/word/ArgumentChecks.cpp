@@ -1,7 +1,7 @@
-#include "platform/office/ArgumentChecks.h"
+#include "platform/office/word/ArgumentChecks.h"
 
 #include "platform/WordContract.h"
-#include "platform/office/OfficeErrors.h"
+#include "platform/office/word/OfficeErrors.h"
 
 namespace pendrel::office {
 namespace {

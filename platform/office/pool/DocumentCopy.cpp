@@ -1,4 +1,4 @@
-#include "platform/office/DocumentCopy.h"
+#include "platform/office/pool/DocumentCopy.h"
 
 #include <fcntl.h>
 #include <sys/sendfile.h>

@@ -1,4 +1,4 @@
-#include "platform/office/FileUrl.h"
+#include "platform/office/protocol/FileUrl.h"
 
 namespace pendrel::office {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/office/HelperProcess.h"
+#include "platform/office/pool/HelperProcess.h"
 
 #include <fcntl.h>
 #include <signal.h>

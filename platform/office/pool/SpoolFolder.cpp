@@ -1,4 +1,4 @@
-#include "platform/office/SpoolFolder.h"
+#include "platform/office/pool/SpoolFolder.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/office/DocumentCopy.h"
+#include "platform/office/pool/DocumentCopy.h"
 
 namespace pendrel::office {
 namespace {

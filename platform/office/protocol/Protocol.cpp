@@ -1,4 +1,4 @@
-#include "platform/office/Protocol.h"
+#include "platform/office/protocol/Protocol.h"
 
 #include <sys/socket.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
-#include "platform/office/PrintJob.h"
+#include "platform/office/word/PrintJob.h"
 
-#include "platform/office/OfficeErrors.h"
 #include "platform/office/OfficeLimits.h"
-#include "platform/office/SpoolFolder.h"
+#include "platform/office/pool/SpoolFolder.h"
+#include "platform/office/word/OfficeErrors.h"
 
 namespace pendrel::office {
 

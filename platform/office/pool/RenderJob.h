@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/office/DocumentCopy.h"
-#include "platform/office/HelperProcess.h"
+#include "platform/office/pool/DocumentCopy.h"
+#include "platform/office/pool/HelperProcess.h"
 
 namespace pendrel::office {
 

@@ -9,8 +9,8 @@
 #include "platform/Automation.h"
 #include "platform/Desktop.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/HelperProcess.h"
 #include "platform/office/OfficeLimits.h"
+#include "platform/office/pool/HelperProcess.h"
 
 namespace pendrel::office {
 

@@ -1,9 +1,9 @@
-#include "platform/office/WordApplication.h"
+#include "platform/office/word/WordApplication.h"
 
-#include "platform/office/ArgumentChecks.h"
-#include "platform/office/OfficeErrors.h"
 #include "platform/office/OfficeLimits.h"
-#include "platform/office/PrintSpooler.h"
+#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/word/ArgumentChecks.h"
+#include "platform/office/word/OfficeErrors.h"
 #include "platform/text/SameText.h"
 
 namespace pendrel::office {
