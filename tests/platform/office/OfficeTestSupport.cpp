@@ -12,12 +12,18 @@
 namespace pendrel::office::testing {
 namespace {
 
-// Runs "tool options 'file' rest" through the shell, the name quoted whatever bytes it holds.
+// A name quoted for the shell, whatever bytes it holds.
+std::string Quoted(const std::string& name) {
+    std::string quoted = "'";
+    for (char c : name) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs "tool options 'file' rest" through the shell.
 std::string Run(const std::string& tool, const std::string& file, const std::string& rest = "") {
-    std::string command = tool + " '";
-    for (char c : file) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
     std::string out;
-    if (FILE* pipe = ::popen((command + "' " + rest + " 2>/dev/null").c_str(), "r")) {
+    const std::string command = tool + " " + Quoted(file) + " " + rest + " 2>/dev/null";
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
         while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
         ::pclose(pipe);
@@ -80,6 +86,22 @@ int PdfImages(const std::string& pdf) {
     // A header of two lines, then one line per image.
     const std::string list = Run("pdfimages -list", pdf);
     return std::max(0, static_cast<int>(std::count(list.begin(), list.end(), '\n')) - 2);
+}
+
+std::vector<int> PdfBoxes(const std::vector<std::string>& pdfs, std::string* report) {
+    std::string names;
+    for (const std::string& pdf : pdfs) names += " " + Quoted(pdf);
+    // One line a PDF in their order, "<boxes> <path>" or "? <path>: <why>", then indented
+    // lines naming the characters.
+    const std::string out = Run(PENDREL_PYTHON " " PENDREL_BOX_DETECTOR, "--", names);
+    if (report != nullptr) *report += out;
+    std::vector<int> boxes;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line[0] != ' ')
+            boxes.push_back(line[0] == '?' ? -1 : std::atoi(line.c_str()));
+    boxes.resize(pdfs.size(), -1);
+    return boxes;
 }
 
 std::vector<pid_t> HelperPids() {

@@ -44,6 +44,9 @@ std::vector<std::string> FilesBelow(const std::string& folder);
 int PdfPages(const std::string& pdf);
 std::string PdfText(const std::string& pdf);
 int PdfImages(const std::string& pdf);
+// How many characters each PDF prints as boxes, by tests/support/boxed_characters.py; -1 for a
+// PDF it could not read. Its report, naming the characters, is added to report.
+std::vector<int> PdfBoxes(const std::vector<std::string>& pdfs, std::string* report = nullptr);
 
 // The helpers (pendrel-office or its stand-in) whose parent is this process, zombies included.
 std::vector<pid_t> HelperPids();
