@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string_view>
 
+#include "platform/office/helper/FontRules.h"
+
 namespace pendrel::office {
 namespace {
 
@@ -35,6 +37,12 @@ constexpr Setting Settings[] = {
     {"/org.openoffice.Office.Common/Misc", "UseLocking", "false"},
     {"/org.openoffice.Office.Common/Misc", "UseDocumentOOoLockFile", "false"},
     {"/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", "false"},
+    // An embedded Word document, workbook or presentation is printed from the picture Word
+    // stored beside it, never imported itself: importing one costs seconds and exposes the
+    // importer to a second hostile document.
+    {"/org.openoffice.Office.Common/Filter/Microsoft/Import", "WinWordToWriter", "false"},
+    {"/org.openoffice.Office.Common/Filter/Microsoft/Import", "ExcelToCalc", "false"},
+    {"/org.openoffice.Office.Common/Filter/Microsoft/Import", "PowerPointToImpress", "false"},
 };
 
 std::string Item(const std::string& path, const char* name, const char* value) {
@@ -78,7 +86,7 @@ bool WriteProfileSettings(const std::string& profileFolder, std::string& error) 
         error = "cannot write " + file.string() + ": " + std::strerror(errno);
         return false;
     }
-    return true;
+    return WriteFontRules(profileFolder, error);
 }
 
 }  // namespace pendrel::office

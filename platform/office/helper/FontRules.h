@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+namespace pendrel::office {
+
+// Writes the helper's own fontconfig file, <profile>/fontconfig/fonts.conf: the system's
+// configuration, then, for each font Word documents name that Debian lacks, the installed font
+// whose widths come closest, so that lines and pages break where Word broke them. A named font
+// that is installed is still used. Points fontconfig at the file (FONTCONFIG_FILE) for
+// LibreOffice, which must not have started yet. False, with error set, when it cannot be
+// written.
+bool WriteFontRules(const std::string& profileFolder, std::string& error);
+
+}  // namespace pendrel::office
