@@ -9,8 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-dejavu-core
+  fonts-liberation fonts-noto-core fonts-noto-cjk fonts-wine
   libreoffice-writer libreofficekit-dev
-  poppler-utils xvfb xauth
+  poppler-utils python3-fonttools python3-pypdf xvfb xauth
   desktop-file-utils appstream dpkg-dev lintian man-db
   g++-mingw-w64-x86-64-posix wine wine64
 )

@@ -68,7 +68,7 @@ grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$svg" || fail "the scalable i
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 for dep in libreoffice-writer fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea \
-           fonts-dejavu-core libc6 libstdc++6 libqt6widgets6; do
+           fonts-dejavu-core fonts-liberation fonts-noto-core fonts-noto-cjk libc6 libstdc++6 libqt6widgets6; do
   printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$dep" \
     || fail "Depends lacks $dep: $depends"
 done

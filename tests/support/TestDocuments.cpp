@@ -38,6 +38,65 @@ std::string Pages(int count, const std::string& title) {
     return Rtf(body);
 }
 
+// A line in each script a Word document is likely to use, each in the fonts Word gives it
+// (Latin, East Asian, complex script), none of which Debian has.
+std::string Scripts() {
+    struct Line {
+        const char *latin, *asian, *complex, *text;
+    };
+    static constexpr Line Lines[] = {
+        {"Times New Roman", "SimSun", "Mangal", "中文：我们的文件在这里打印。"},
+        {"Times New Roman", "MS Mincho", "Mangal",
+         "日本語：ひらがな、カタカナ、漢字を印刷します。"},
+        {"Times New Roman", "Batang", "Mangal", "한국어: 이 문서는 인쇄됩니다."},
+        {"Tahoma", "SimSun", "Angsana New", "ภาษาไทย: เอกสารนี้พิมพ์ได้"},
+        {"Calibri", "SimSun", "Mangal", "हिन्दी: यह दस्तावेज़ छपता है।"},
+        {"Calibri", "SimSun", "Vrinda", "বাংলা: এই নথি ছাপা হয়।"},
+        {"Calibri", "SimSun", "Latha", "தமிழ்: இந்த ஆவணம் அச்சிடப்படுகிறது."},
+        {"Arial", "SimSun", "Simplified Arabic", "العربية: هذه الوثيقة مطبوعة."},
+        {"Arial", "SimSun", "David", "עברית: המסמך הזה מודפס."},
+        {"Cambria", "SimSun", "Mangal", "Ελληνικά: Το έγγραφο τυπώνεται."},
+        {"Verdana", "SimSun", "Mangal", "Русский: Этот документ печатается."},
+        {"Sylfaen", "SimSun", "Mangal", "ქართული: ეს დოკუმენტი იბეჭდება."},
+        {"Sylfaen", "SimSun", "Mangal", "Հայերեն: Այս փաստաթուղթը տպվում է։"},
+        {"Georgia", "SimSun", "Mangal", "Tiếng Việt: Tài liệu này được in ra."},
+    };
+    std::string styles = "<office:automatic-styles>", body;
+    for (std::size_t i = 0; i < std::size(Lines); ++i) {
+        const std::string name = "L" + std::to_string(i);
+        styles += "<style:style style:name=\"" + name +
+                  "\" style:family=\"paragraph\"><style:text-properties fo:font-family=\"'" +
+                  Lines[i].latin + "'\" style:font-family-asian=\"'" + Lines[i].asian +
+                  "'\" style:font-family-complex=\"'" + Lines[i].complex + "'\"/></style:style>";
+        body += "<text:p text:style-name=\"" + name + "\">" + Lines[i].text + "</text:p>";
+    }
+    return FlatOdf(body, styles + "</office:automatic-styles>");
+}
+
+// A Writer document embedded as an object, which the .doc keeps as an embedded Word document
+// with the picture of it that Word prints.
+std::string Embedded() {
+    return FlatOdf(
+        "<text:p>An embedded document follows.</text:p><text:p><draw:frame svg:width=\"8cm\" "
+        "svg:height=\"3cm\" text:anchor-type=\"as-char\"><draw:object><office:document "
+        "office:mimetype=\"application/vnd.oasis.opendocument.text\" office:version=\"1.3\">"
+        "<office:body><office:text><text:p>Inside the embedded document</text:p></office:text>"
+        "</office:body></office:document></draw:object></draw:frame></text:p>");
+}
+
+// Headings (the PDF's outline), a link, and the title and author of its properties.
+std::string Outlined() {
+    return FlatOdf(
+        "<text:h text:outline-level=\"1\">Introduction</text:h><text:p>" + Fox +
+            "</text:p><text:h text:outline-level=\"2\">Method of work</text:h><text:p>See "
+            "<text:a xlink:type=\"simple\" xlink:href=\"https://example.org/pendrel/results\">"
+            "the results page</text:a>.</text:p><text:h text:outline-level=\"1\">Findings</text:h>"
+            "<text:p>" +
+            Fox + "</text:p>",
+        "<office:meta><dc:title>Quarterly Findings</dc:title><dc:creator>Ada Lovelace"
+        "</dc:creator><meta:initial-creator>Ada Lovelace</meta:initial-creator></office:meta>");
+}
+
 std::vector<TestDocument> MakeSet() {
     std::string picture;  // in hexadecimal
     for (const unsigned char byte : Picture(48, 32, 0x20, 0x60, 0xC0))
@@ -52,7 +111,7 @@ std::vector<TestDocument> MakeSet() {
         {"image",
          Rtf("A blue picture follows.{\\pict\\picw48\\pich32\\picwgoal1700\\pichgoal1130 " +
              picture + "}"),
-         "doc", 1, "blue picture"},
+         "doc", 1, "blue picture", 1},
         {"header-footer",
          Rtf("{\\header Quarterly header line\\par}{\\footer Confidential footer line\\par}" + Fox),
          "doc", 1, "Confidential footer line"},
@@ -68,6 +127,9 @@ std::vector<TestDocument> MakeSet() {
         {"long", Pages(400, "Volume"), "doc", 400, "Volume page 400"},
         {"docx", Rtf("Office Open XML under a Word name."), "docx", 1, "Office Open XML"},
         {"rtf", Rtf("Rich text saved under a Word name."), "rtf", 1, "Rich text saved"},
+        {"scripts", Scripts(), "doc", 1, "ქართული"},
+        {"embedded", Embedded(), "doc", 1, "An embedded document follows.", 2},
+        {"outlined", Outlined(), "doc", 1, "the results page"},
         {"huge", Pages(3000, "Tome"), "doc", 3000, "Tome page 3000"},  // last: not standard
     };
 }
@@ -172,6 +234,10 @@ std::string FlatOdf(const std::string& body, const std::string& head) {
  xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
  xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
  xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:dc="http://purl.org/dc/elements/1.1/"
+ xmlns:meta="urn:oasis:names:tc:opendocument:xmlns:meta:1.0"
  xmlns:script="urn:oasis:names:tc:opendocument:xmlns:script:1.0"
  xmlns:xlink="http://www.w3.org/1999/xlink"
  xmlns:ooo="http://openoffice.org/2004/office" office:version="1.3"

@@ -14,10 +14,12 @@ struct TestDocument {
     std::string savedAs;  // "doc", or "docx", "rtf": saved under a .doc name
     int pages;            // in its PDF
     std::string text;     // a phrase its PDF holds
+    int images = 0;       // pictures in its PDF, as pdfimages lists them (masks too)
 };
 
 // Ordinary text, a table, a picture, header and footer, a comment, Cyrillic and CJK text,
-// several pages, a long document, and .docx and .rtf files under a .doc name.
+// several pages, a long document, .docx and .rtf files under a .doc name, a line in each of
+// fourteen scripts, an embedded document, and headings with a link, a title and an author.
 std::span<const TestDocument> StandardDocuments();
 
 // The cached .doc of a standard document or of "huge" (3,000 pages, long enough to interrupt

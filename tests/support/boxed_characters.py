@@ -121,7 +121,12 @@ class Font:
                 if key in tables:
                     cmap = tables[key]
                     return lambda code: order.get(cmap.get(code + offset, cmap.get(code, "")), 0)
-        names = encoding_names(pdf_font)
+        names = {}
+        if isinstance(parsed, T1Font):  # the font's own encoding, under the PDF's differences
+            builtin = parsed.font.get("Encoding")
+            if isinstance(builtin, list):
+                names = {code: name for code, name in enumerate(builtin) if name}
+        names.update(encoding_names(pdf_font))
         order = {name: gid for gid, name in enumerate(self.outlines.order)}
         return lambda code: order.get(names.get(code, ""), code)
 

@@ -22,6 +22,8 @@ constexpr Replacement Replacements[] = {
     // Where Wine's metric-compatible Tahoma is missing, the font closest to its widths.
     {"Tahoma", "Liberation Sans"}, {"Verdana", "DejaVu Sans"},     {"Calibri Light", "Carlito"},
     {"Georgia", "Noto Serif"},     {"Univers", "Liberation Sans"},
+    {"Univers 55", "Liberation Sans"},
+    {"Univers 45 Light", "Liberation Sans"},
 };
 
 // Wine's look-alike of Tahoma, whose widths are Tahoma's (fonts-wine); its folder's other

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "queue/Queue.h"
@@ -86,6 +87,34 @@ int PdfImages(const std::string& pdf) {
     // A header of two lines, then one line per image.
     const std::string list = Run("pdfimages -list", pdf);
     return std::max(0, static_cast<int>(std::count(list.begin(), list.end(), '\n')) - 2);
+}
+
+std::string PdfInfo(const std::string& pdf, const std::string& field) {
+    const std::string info = "\n" + Run("pdfinfo", pdf);
+    const auto at = info.find("\n" + field + ":");
+    if (at == std::string::npos) return "";
+    const auto start = info.find_first_not_of(' ', at + field.size() + 2);
+    return info.substr(start, info.find('\n', start) - start);
+}
+
+// pdftohtml's XML: the outline as <item> elements, the links as <a href>.
+std::vector<std::string> PdfXmlMatches(const std::string& pdf, const std::regex& pattern) {
+    const std::string xml = Run("pdftohtml -q -xml -i -stdout", pdf);
+    std::vector<std::string> found;
+    for (std::sregex_iterator i(xml.begin(), xml.end(), pattern), end; i != end; ++i)
+        found.push_back((*i)[1]);
+    return found;
+}
+
+std::vector<std::string> PdfOutline(const std::string& pdf) {
+    return PdfXmlMatches(pdf, std::regex("<item[^>]*>([^<]*)</item>"));
+}
+
+std::vector<std::string> PdfLinks(const std::string& pdf) {
+    // A link over text set in several runs is listed once a run.
+    std::vector<std::string> links = PdfXmlMatches(pdf, std::regex("<a href=\"([^\"]*)\""));
+    links.erase(std::unique(links.begin(), links.end()), links.end());
+    return links;
 }
 
 std::vector<int> PdfBoxes(const std::vector<std::string>& pdfs, std::string* report) {

@@ -44,6 +44,11 @@ std::vector<std::string> FilesBelow(const std::string& folder);
 int PdfPages(const std::string& pdf);
 std::string PdfText(const std::string& pdf);
 int PdfImages(const std::string& pdf);
+// A field of pdfinfo's ("Title", "Author"), "" when it has none.
+std::string PdfInfo(const std::string& pdf, const std::string& field);
+// The titles of the PDF's outline, depth first, and the addresses its links go to.
+std::vector<std::string> PdfOutline(const std::string& pdf);
+std::vector<std::string> PdfLinks(const std::string& pdf);
 // How many characters each PDF prints as boxes, by tests/support/boxed_characters.py; -1 for a
 // PDF it could not read. Its report, naming the characters, is added to report.
 std::vector<int> PdfBoxes(const std::vector<std::string>& pdfs, std::string* report = nullptr);

@@ -49,7 +49,7 @@ void WindowConversionTest::aFolderBecomesPdfsAndEveryBadDocumentIsSaidWhy() {
         QVERIFY2(statuses[document] == "Done", document.c_str());
         QCOMPARE(PdfPages(PdfOf(document)), d->pages);
         QVERIFY2(PdfText(PdfOf(document)).find(d->text) != std::string::npos, document.c_str());
-        QCOMPARE(PdfImages(PdfOf(document)), d->name == "image" ? 1 : 0);
+        QCOMPARE(PdfImages(PdfOf(document)), d->images);
     }
     QCOMPARE(h.Messages().size(), bad.size());
     for (const auto& [document, reason] : bad) {
