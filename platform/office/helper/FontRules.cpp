@@ -34,6 +34,12 @@ constexpr Replacement Replacements[] = {
     {"Univers", "Liberation Sans"},
     {"Univers 55", "Liberation Sans"},
     {"Univers 45 Light", "Liberation Sans"},
+    // Word's own fonts under the names of their Cyrillic code pages: the same widths.
+    {"Times New Roman Cyr", "Liberation Serif"},
+    {"Arial Cyr", "Liberation Sans"},
+    {"Courier New Cyr", "Liberation Mono"},
+    // The Macintosh's wide sans-serif: 19 pages in DejaVu Sans as before Noto, 21 in Noto Sans.
+    {"Geneva", "DejaVu Sans"},
 };
 
 // Wine's look-alike of Tahoma, whose widths are Tahoma's (fonts-wine); its folder's other

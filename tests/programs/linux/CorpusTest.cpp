@@ -16,6 +16,18 @@ namespace {
 
 const fs::path Corpus = PENDREL_CORPUS_DOCS;
 
+// Documents whose page count moved with the fonts the package brings, from the manifest's
+// (counted with fewer fonts installed).
+const std::map<std::string, int> PagesWithOurFonts{
+    // Univers, in Liberation Sans: the count Word recorded.
+    {"apache-tika/testException1.doc", 4},
+    // Arial Narrow, in its metric twin Liberation Sans Narrow.
+    {"apache-poi/saved-by-table.doc", 19},
+    // Pragmatica, which Debian lacks: Noto Sans in place of DejaVu Sans.
+    {"apache-poi/o_kurs.doc", 10},
+    {"apache-poi/ob_is.doc", 35},
+};
+
 }  // namespace
 
 class CorpusTest : public QObject {
@@ -36,7 +48,11 @@ void CorpusTest::everyDocumentEndsAsTheManifestSays() {
         std::string file, bytes, converts, count;
         for (std::string* field : {&file, &bytes, &converts, &count})
             std::getline(fields, *field, '\t');
-        pages[CopyTo(Corpus / file, dir / file)] = converts == "yes" ? std::stoi(count) : 0;
+        const auto moved = PagesWithOurFonts.find(file);
+        pages[CopyTo(Corpus / file, dir / file)] = converts != "yes" ? 0
+                                                   : moved != PagesWithOurFonts.end()
+                                                       ? moved->second
+                                                       : std::stoi(count);
     }
     QVERIFY(pages.size() > 100);
 
