@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# python3-munkres answers python3-fonttools' need that python3-scipy would otherwise fill.
 packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -11,7 +12,7 @@ packages=(
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-dejavu-core
   fonts-liberation fonts-noto-core fonts-noto-cjk fonts-wine
   libreoffice-writer libreofficekit-dev
-  poppler-utils python3-fonttools python3-pypdf xvfb xauth
+  poppler-utils python3-munkres python3-fonttools python3-pypdf xvfb xauth
   desktop-file-utils appstream dpkg-dev lintian man-db
   g++-mingw-w64-x86-64-posix wine wine64
 )
