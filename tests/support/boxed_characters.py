@@ -194,8 +194,8 @@ class Page:
         entry = fonts.get_object().get(name) if fonts is not None else None
         if entry is None:
             return None
-        key = entry.indirect_reference if hasattr(entry, "indirect_reference") else id(entry)
-        key = (entry.idnum, entry.generation) if hasattr(entry, "idnum") else key
+        # A font shared by pages is read once: by its object number, when it has one.
+        key = (entry.idnum, entry.generation) if hasattr(entry, "idnum") else id(entry)
         if key not in self.fonts:
             self.fonts[key] = Font(entry.get_object())
         return self.fonts[key]
