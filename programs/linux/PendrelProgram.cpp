@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <filesystem>
 
+#include "platform/AppInfo.h"
+
 #include "programs/linux/TerminationSignals.h"
 
 namespace pendrel::programs {
@@ -15,8 +17,13 @@ Text LocateOfficeHelper(const Text& programFolder) {
 }
 
 PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfile,
-                               unsigned officePool)
-    : engine(desk, eventPump, office::HelperCommand{officeHelper, officeProfile}, officePool),
+                               unsigned officePool, const SandboxSettings& sandbox)
+    : engine(desk, eventPump,
+             office::HelperCommand{
+                 officeHelper, officeProfile,
+                 IsolationPolicyFor(
+                     sandbox, [this](const std::string& warning) { ShowFromAnyThread(warning); })},
+             officePool),
       form(Form1Controls{window, window.listView1(), window.check1(), window.check2(),
                          window.check4(), window.commonDialog1()},
            Form1Services{screen, fileSystem, directoryLister, messageBoxes, folderBrowser, program,
@@ -30,6 +37,11 @@ PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfi
     program.AddShutdownHook([this] { engine.Shutdown(); });
     // Asked to stop, the program ends as closing its window ends it.
     EndOnTerminationSignals([this] { form.Form_Unload(); });
+}
+
+void PendrelProgram::ShowFromAnyThread(const std::string& text) {
+    QMetaObject::invokeMethod(
+        &window, [this, text] { messageBoxes.Show(text, ApplicationTitle); }, Qt::QueuedConnection);
 }
 
 }  // namespace pendrel::programs

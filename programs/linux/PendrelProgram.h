@@ -14,6 +14,7 @@
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtShell.h"
+#include "programs/linux/SandboxSettings.h"
 
 namespace pendrel::programs {
 
@@ -27,8 +28,9 @@ Text LocateOfficeHelper(const Text& programFolder);
 struct PendrelProgram {
     // officeProfile: the engine's LibreOffice profile folder; empty for its own default.
     // officePool: how many helpers render at once; 0 for one per core, as memory allows.
+    // sandbox: whether the engine may render without isolation (told once, then).
     explicit PendrelProgram(const Text& officeHelper, const Text& officeProfile = {},
-                            unsigned officePool = 0);
+                            unsigned officePool = 0, const SandboxSettings& sandbox = {});
 
     qt::Form1Window window;
     qt::QtScreen screen;
@@ -43,6 +45,10 @@ struct PendrelProgram {
     desk::Desk desk;
     office::OfficeEngine engine;
     Form1 form;
+
+private:
+    // A message box over the window, shown from the window's thread.
+    void ShowFromAnyThread(const std::string& text);
 };
 
 }  // namespace pendrel::programs

@@ -38,7 +38,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Pendrel"));
 
     const qt::QtProgram where;
-    programs::PendrelProgram pendrel(programs::LocateOfficeHelper(where.Folder()));
+    programs::PendrelProgram pendrel(programs::LocateOfficeHelper(where.Folder()), {}, 0,
+                                     programs::ReadSandboxSettings());
     QApplication::setWindowIcon(pendrel.window.windowIcon());
     pendrel.form.Form_Load();
     pendrel.window.show();

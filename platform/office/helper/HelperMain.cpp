@@ -2,11 +2,12 @@
 // process. It talks over the socket it inherits as fd 3, one request at a time, and never
 // shows a window or asks anything.
 //
-//   pendrel-office <parent pid> <profile folder> <helper folder>
+//   pendrel-office <parent pid> <profile folder> <helper folder> [--allow-unisolated]
 //
 // The helper folder is its own, inside the window's spool: LibreOffice's temporary files go to
 // its tmp/, the documents it is given are copied into it, and the PDFs it writes are written
-// there.
+// there. Without --allow-unisolated, a helper that cannot isolate its renderer (Isolation.h)
+// does not start it.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -24,13 +25,14 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
+#include "platform/office/helper/Isolation.h"
 #include "platform/office/helper/LokSession.h"
 #include "platform/office/helper/ProfileLock.h"
 #include "platform/office/helper/ProfileSettings.h"
-#include "platform/office/helper/Sandbox.h"
 #include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
@@ -47,15 +49,15 @@ int TakeSocket() {
     return fd;
 }
 constexpr const char* ProgramFolder = "/usr/lib/libreoffice/program";
+constexpr std::string_view AllowUnisolatedOption = "--allow-unisolated";
 
 // Narrows what the helper can reach to what rendering needs; its temporary files go to its
-// own folder. Why the sandbox could not be entered, or nothing.
-std::string Confine(const std::string& profile, const std::string& helperFolder) {
+// own folder.
+IsolationReached Confine(const std::string& profile, const std::string& helperFolder) {
     const std::string temporary = helperFolder + "/tmp";
     ::mkdir(temporary.c_str(), 0700);
     ::setenv("TMPDIR", temporary.c_str(), 1);
-    SandboxView view{helperFolder + "/root", {profile, helperFolder}, UserFontFolders()};
-    return EnterSandbox(view);
+    return Isolate(profile, helperFolder);
 }
 
 std::uint64_t ResidentBytes() {
@@ -217,20 +219,28 @@ private:
     std::thread thread_;
 };
 
-int Serve(int socketFd, const std::string& profileFolder, const std::string& helperFolder) {
+// Without isolation LibreOffice is not started unless allowed: the answer then names what is
+// missing, and the window says so.
+int Serve(int socketFd, const std::string& profileFolder, const std::string& helperFolder,
+          bool allowUnisolated) {
     // Headless drawing: no display is touched and no window can appear.
     ::setenv("SAL_USE_VCLPLUGIN", "svp", 1);
+    // Desktop settings live in memory: the user's settings store is out of the sandbox' reach.
+    ::setenv("GSETTINGS_BACKEND", "memory", 1);
     std::string error;
     const std::string profile = LockProfile(profileFolder);
-    const std::string unconfined = Confine(profile, helperFolder);
+    const IsolationReached isolation = Confine(profile, helperFolder);
     std::unique_ptr<LokSession> session;
-    if (WriteProfileSettings(profile, error))
+    if (isolation.level == Isolation::None && !allowUnisolated)
+        error = isolation.missing;
+    else if (WriteProfileSettings(profile, error))
         session = LokSession::Start(ProgramFolder, profile, error);
     Message ready;
     ready.kind = MessageKind::Ready;
     ready.id = ProtocolVersion;
     ready.outcome = session ? Outcome::Ok : Outcome::Failed;
-    ready.text = session ? (unconfined.empty() ? "" : "not sandboxed: " + unconfined) : error;
+    ready.isolation = isolation.level;
+    ready.text = session ? isolation.missing : error;
     ready.residentBytes = ResidentBytes();
     if (!SendMessage(socketFd, ready) || !session) return 1;
     OpenDocuments open;
@@ -277,11 +287,12 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
 }  // namespace pendrel::office
 
 int main(int argc, char** argv) {
-    if (argc != 4) return 2;
+    const bool allowUnisolated = argc == 5 && argv[4] == pendrel::office::AllowUnisolatedOption;
+    if (argc != 4 && !allowUnisolated) return 2;
     // Die with the window's process; the check catches a parent that died before prctl.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != static_cast<pid_t>(std::atoll(argv[1]))) return 3;
     int socketFd = pendrel::office::TakeSocket();
     if (socketFd < 0) return 4;
-    std::_Exit(pendrel::office::Serve(socketFd, argv[2], argv[3]));
+    std::_Exit(pendrel::office::Serve(socketFd, argv[2], argv[3], allowUnisolated));
 }

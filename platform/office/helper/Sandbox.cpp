@@ -19,9 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What LibreOffice reads from the system: programs, libraries, configuration, fonts.
-constexpr const char* SystemFolders[] = {"/usr", "/etc", "/opt", "/var/cache/fontconfig", "/sys"};
-// On a merged /usr these are links into it; elsewhere folders of their own.
+// On a merged /usr these are links into it, kept so that the paths through them still lead
+// where they did.
 constexpr const char* TopLevelLinks[] = {"/bin", "/sbin", "/lib", "/lib32", "/lib64", "/libx32"};
 
 std::string Failed(const std::string& what) {
@@ -41,7 +40,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
 std::string Unshare() {
     const uid_t uid = ::getuid();
     const gid_t gid = ::getgid();
-    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWNET) == 0) {
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWNET | CLONE_NEWIPC) == 0) {
         // The same ids inside, so files are made as they would be outside.
         if (!WriteFile("/proc/self/setgroups", "deny") ||
             !WriteFile("/proc/self/uid_map",
@@ -51,7 +50,7 @@ std::string Unshare() {
             return Failed("mapping the user");
         return {};
     }
-    if (::unshare(CLONE_NEWNS | CLONE_NEWNET) == 0) return {};
+    if (::unshare(CLONE_NEWNS | CLONE_NEWNET | CLONE_NEWIPC) == 0) return {};
     return Failed("unshare");
 }
 
@@ -73,10 +72,9 @@ unsigned long LockedFlags(const std::string& path) {
     return flags;
 }
 
-// Shows path at the same place in the view. A folder of ours is shown without what is mounted
-// below it, which includes the view itself.
-std::string Show(const std::string& newRoot, const std::string& path, bool writable,
-                 bool withMountsBelow) {
+// Shows path at the same place in the view, without what is mounted below it (which includes
+// the view itself, when path holds it).
+std::string Show(const std::string& newRoot, const std::string& path, bool writable) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (error) return {};  // what is not there is not shown
@@ -88,8 +86,7 @@ std::string Show(const std::string& newRoot, const std::string& path, bool writa
             (!fs::exists(target) && !WriteFile(target, "")))
             return Failed("making " + target);
     }
-    const unsigned long bind = withMountsBelow ? MS_BIND | MS_REC : MS_BIND;
-    if (::mount(path.c_str(), target.c_str(), nullptr, bind, nullptr) != 0)
+    if (::mount(path.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) != 0)
         return Failed("showing " + path);
     if (!writable && ::mount(nullptr, target.c_str(), nullptr,
                              MS_BIND | MS_REMOUNT | MS_RDONLY | LockedFlags(path), nullptr) != 0)
@@ -97,15 +94,11 @@ std::string Show(const std::string& newRoot, const std::string& path, bool writa
     return {};
 }
 
-std::string LinkOrShow(const std::string& newRoot, const char* path) {
+std::string Link(const std::string& newRoot, const char* path) {
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(path, error);
-    if (error || !fs::exists(status)) return {};
-    if (fs::is_symlink(status)) {
-        fs::create_symlink(fs::read_symlink(path, error), newRoot + path, error);
-        return error ? "linking " + std::string(path) + ": " + error.message() : std::string();
-    }
-    return Show(newRoot, path, false, true);
+    if (!fs::is_symlink(fs::symlink_status(path, error))) return {};
+    fs::create_symlink(fs::read_symlink(path, error), newRoot + path, error);
+    return error ? "linking " + std::string(path) + ": " + error.message() : std::string();
 }
 
 std::string BuildView(const SandboxView& view) {
@@ -114,20 +107,12 @@ std::string BuildView(const SandboxView& view) {
     if (::mount("tmpfs", root.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755,size=16m") != 0)
         return Failed("making the view");
     std::string why;
-    for (const char* folder : SystemFolders)
-        if (!(why = Show(root, folder, false, true)).empty()) return why;
     for (const char* link : TopLevelLinks)
-        if (!(why = LinkOrShow(root, link)).empty()) return why;
-    // The devices and the process file system as they are: LibreOffice reads /proc/self.
-    for (const char* live : {"/dev", "/proc"}) {
-        if (!MakeFolders(root + live)) return Failed("making " + root + live);
-        if (::mount(live, (root + live).c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0)
-            return Failed(std::string("showing ") + live);
-    }
+        if (!(why = Link(root, link)).empty()) return why;
     for (const std::string& path : view.readOnly)
-        if (!(why = Show(root, path, false, false)).empty()) return why;
+        if (!(why = Show(root, path, false)).empty()) return why;
     for (const std::string& path : view.writable)
-        if (!(why = Show(root, path, true, false)).empty()) return why;
+        if (!(why = Show(root, path, true)).empty()) return why;
     // An empty place for temporary files, and the home folder, empty, so that nothing looks
     // for it in vain.
     if (!MakeFolders(root + "/tmp") || ::chmod((root + "/tmp").c_str(), 01777) != 0)
@@ -159,23 +144,6 @@ std::string EnterSandbox(const SandboxView& view) {
     if (why.empty()) why = SwitchRoot(view.newRoot);
     if (!why.empty()) ::umount2(view.newRoot.c_str(), MNT_DETACH);
     return why;
-}
-
-std::vector<std::string> UserFontFolders() {
-    std::vector<std::string> folders;
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') return folders;
-    const std::string base = home;
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    folders.push_back(base + "/.fonts");
-    folders.push_back(
-        (data != nullptr && data[0] == '/' ? std::string(data) : base + "/.local/share") +
-        "/fonts");
-    folders.push_back(
-        (cache != nullptr && cache[0] == '/' ? std::string(cache) : base + "/.cache") +
-        "/fontconfig");
-    return folders;
 }
 
 }  // namespace pendrel::office

@@ -69,6 +69,7 @@ HelperProcess::~HelperProcess() {
 void HelperProcess::Spawn(int childEnd) {
     std::vector<std::string> args{command_.executable, std::to_string(::getpid()),
                                   command_.profileFolder, folder_};
+    if (command_.isolation.allowUnisolated) args.emplace_back("--allow-unisolated");
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -95,19 +96,7 @@ void HelperProcess::Receive() {
             }
             workMicros_ += message->workMicros;
             if (message->kind == MessageKind::Ready) {
-                if (message->id != ProtocolVersion) {
-                    goneReason_ =
-                        "the document engine (pendrel-office) is of another version (it "
-                        "speaks protocol " +
-                        std::to_string(message->id) + ", this program " +
-                        std::to_string(ProtocolVersion) + "); install Pendrel again";
-                    break;
-                }
-                ready_ = message->outcome == Outcome::Ok;
-                readyAt_ = Clock::now();
-                if (!ready_) goneReason_ = "the document engine could not start: " + message->text;
-                if (ready_) note_ = message->text;
-                if (!ready_) break;
+                if (!TakeReady(*message)) break;
             } else if (message->kind == MessageKind::Answer) {
                 inFlight_.erase(message->id);
                 if (unwanted_.erase(message->id) == 0) answers_[message->id] = std::move(*message);
@@ -132,6 +121,34 @@ void HelperProcess::Receive() {
         unwanted_.clear();
     }
     Announce();
+}
+
+bool HelperProcess::TakeReady(const Message& ready) {
+    if (ready.id != ProtocolVersion) {
+        goneReason_ =
+            "the document engine (pendrel-office) is of another version (it speaks protocol " +
+            std::to_string(ready.id) + ", this program " + std::to_string(ProtocolVersion) +
+            "); install Pendrel again";
+        return false;
+    }
+    const IsolationPolicy& policy = command_.isolation;
+    // The helper refuses on its own; a helper that did not is refused here all the same.
+    if (ready.isolation == Isolation::None && !policy.allowUnisolated) {
+        goneReason_ = "it cannot shut documents off from the rest of the system (" + ready.text +
+                      "), and documents are not rendered without that";
+        if (!policy.howToAllow.empty()) goneReason_ += "; " + policy.howToAllow;
+        return false;
+    }
+    ready_ = ready.outcome == Outcome::Ok;
+    readyAt_ = Clock::now();
+    isolation_ = ready.isolation;
+    if (!ready_) {
+        goneReason_ = "the document engine could not start: " + ready.text;
+        return false;
+    }
+    note_ = ready.text;
+    if (isolation_ == Isolation::None && policy.onUnisolated) policy.onUnisolated(note_);
+    return true;
 }
 
 void HelperProcess::Reap(pid_t pid) {
@@ -256,6 +273,11 @@ std::uint64_t HelperProcess::ResidentBytes() const {
 std::string HelperProcess::Note() const {
     std::lock_guard lock(mutex_);
     return ready_ ? note_ : goneReason_;
+}
+
+Isolation HelperProcess::IsolationReached() const {
+    std::lock_guard lock(mutex_);
+    return isolation_;
 }
 
 std::uint64_t HelperProcess::PeakResidentBytes() const {

@@ -20,9 +20,22 @@
 
 namespace pendrel::office {
 
+// Whether documents may be rendered by a helper that could not isolate its renderer
+// (Protocol.h, Isolation), and what the user is told about it.
+struct IsolationPolicy {
+    bool allowUnisolated = false;
+    // How the user allows it ("to allow it, set ..."), said when a helper refuses to render
+    // without isolation.
+    std::string howToAllow;
+    // Called from a helper's reader thread when the helper renders without isolation, with what
+    // it lacks; it must not call back into the engine.
+    std::function<void(const std::string& missing)> onUnisolated;
+};
+
 struct HelperCommand {
     std::string executable;     // the pendrel-office program
     std::string profileFolder;  // its LibreOffice profile (each helper locks one of base, -2...)
+    IsolationPolicy isolation;
 };
 
 // How a request ended, seen from the window's side.
@@ -74,8 +87,10 @@ public:
     void NoteResident(std::uint64_t bytes);
     // The time the helper has spent working on requests, summed.
     std::chrono::microseconds WorkTime() const;
-    // Why it could not start, or why it runs without its sandbox; empty when neither.
+    // Why it could not start, or the layers of isolation it runs without; empty when neither.
     std::string Note() const;
+    // What its renderer is shut in, once it is ready.
+    Isolation IsolationReached() const;
     // Answers kept for a Take that has not come yet, and requests whose answer is to be
     // dropped: what this object holds on to.
     std::size_t Unclaimed() const;
@@ -85,6 +100,8 @@ private:
     void Spawn(int childEnd);
     void Receive();
     void Reap(pid_t pid);
+    // Takes the helper's first message; false when the helper is of no use.
+    bool TakeReady(const Message& ready);
     void Announce();
 
     HelperCommand command_;
@@ -99,6 +116,7 @@ private:
     bool killed_ = false;   // told to die: by us, on a time limit or at shutdown
     bool retired_ = false;  // told to end once idle
     bool stoppedFromOutside_ = false;
+    Isolation isolation_ = Isolation::None;
     std::string goneReason_;
     std::string note_;
     Clock::time_point readyAt_{};

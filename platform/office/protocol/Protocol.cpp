@@ -71,6 +71,7 @@ std::string EncodeMessage(const Message& m) {
     PutInteger(out, static_cast<std::uint8_t>(m.outcome));
     PutInteger(out, m.residentBytes);
     PutInteger(out, m.workMicros);
+    PutInteger(out, static_cast<std::uint8_t>(m.isolation));
     PutInteger(out, static_cast<std::uint32_t>(m.text.size()));
     out += m.text;
     return out;
@@ -79,15 +80,18 @@ std::string EncodeMessage(const Message& m) {
 std::optional<Message> DecodeMessage(const std::string& bytes) {
     Reader in(bytes);
     Message m;
-    std::uint8_t kind = 0, outcome = 0;
+    std::uint8_t kind = 0, outcome = 0, isolation = 0;
     if (!in.GetInteger(kind) || !in.GetInteger(m.id) || !in.GetInteger(m.docId) ||
         !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) ||
-        !in.GetInteger(m.workMicros) || !in.GetBytes(m.text) || !in.AtEnd())
+        !in.GetInteger(m.workMicros) || !in.GetInteger(isolation) || !in.GetBytes(m.text) ||
+        !in.AtEnd())
         return std::nullopt;
-    if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::NoSpace))
+    if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::NoSpace) ||
+        isolation > static_cast<std::uint8_t>(Isolation::Namespaces))
         return std::nullopt;
     m.kind = static_cast<MessageKind>(kind);
     m.outcome = static_cast<Outcome>(outcome);
+    m.isolation = static_cast<Isolation>(isolation);
     return m;
 }
 

@@ -10,7 +10,7 @@ namespace pendrel::office {
 
 // The helper's first message (Ready) carries this in its id; the window refuses a helper that
 // speaks another version.
-constexpr std::uint32_t ProtocolVersion = 2;
+constexpr std::uint32_t ProtocolVersion = 3;
 
 enum class MessageKind : std::uint8_t {
     // window -> helper
@@ -18,7 +18,9 @@ enum class MessageKind : std::uint8_t {
     Export = 2,  // docId, text: the PDF file to write
     Close = 3,   // docId; the copy is removed with it
     // helper -> window
-    Ready = 10,   // the renderer has started (outcome Ok) or could not start (text says why)
+    Ready = 10,  // the renderer has started (outcome Ok) or could not start (text says why);
+                 // isolation: what the renderer was shut in
+
     Answer = 11,  // the answer to the request with the same id
 };
 
@@ -35,6 +37,13 @@ enum class Outcome : std::uint8_t {
     NoSpace = 8,     // the temporary folder is full
 };
 
+// What the helper's renderer is shut in, strongest first (see helper/Isolation.h).
+enum class Isolation : std::uint8_t {
+    None = 0,        // nothing: it sees the whole file system and the network
+    Landlock = 1,    // Landlock's file rules and the seccomp filter that keeps it off the network
+    Namespaces = 2,  // namespaces of its own: its own view of the file system, no network
+};
+
 struct Message {
     MessageKind kind = MessageKind::Answer;
     std::uint32_t id = 0;
@@ -43,6 +52,7 @@ struct Message {
     std::uint64_t residentBytes = 0;  // the helper's memory after answering
     std::uint64_t workMicros = 0;     // how long the helper worked on the request
     std::string text;
+    Isolation isolation = Isolation::None;  // in Ready
 
     bool operator==(const Message&) const = default;
 };

@@ -19,7 +19,8 @@ struct EngineCore;
 class OfficeEngine : public AutomationFactory, public LookAhead {
 public:
     // helper.executable is the pendrel-office program (beside the window's executable);
-    // poolSize 0 takes one helper per core, as memory allows.
+    // poolSize 0 takes one helper per core, as memory allows. helper.isolation.onUnisolated
+    // is called once at most.
     OfficeEngine(desk::Desk& desk, EventPump& pump, HelperCommand helper, unsigned poolSize = 0,
                  HelperLimits limits = {});
     // Shuts down: no helper outlives the engine.

@@ -7,9 +7,10 @@
 //   "big"        says from its print on that it holds 2 GB
 //   anything else: loads it and prints a small PDF of its text
 // Every load is logged as "<pid> <first line>" to the file FAKE_OFFICE_LOG names, if any.
-// FAKE_OFFICE_PROTOCOL makes it announce another protocol version.
+// FAKE_OFFICE_PROTOCOL makes it announce another protocol version; FAKE_OFFICE_ISOLATION
+// another isolation than namespaces (0 none, 1 Landlock), as if it had started so.
 //
-//   fake-pendrel-office <parent pid> <profile folder> <helper folder>
+//   fake-pendrel-office <parent pid> <profile folder> <helper folder> [--allow-unisolated]
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -58,13 +59,17 @@ Message AnswerTo(const Message& request, Outcome outcome, std::uint32_t docId = 
 }  // namespace
 
 int main(int argc, char**) {
-    if (argc != 4) return 2;
+    if (argc != 4 && argc != 5) return 2;  // the fifth: --allow-unisolated
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int fd = 3;
     Message ready;
     ready.kind = MessageKind::Ready;
     const char* protocol = std::getenv("FAKE_OFFICE_PROTOCOL");
     ready.id = protocol ? static_cast<std::uint32_t>(std::atoi(protocol)) : ProtocolVersion;
+    const char* isolation = std::getenv("FAKE_OFFICE_ISOLATION");
+    ready.isolation =
+        isolation ? static_cast<Isolation>(std::atoi(isolation)) : Isolation::Namespaces;
+    if (isolation) ready.text = "namespaces: left out";
     if (!SendMessage(fd, ready)) return 1;
     std::map<std::uint32_t, std::string> open;  // load request id -> the copy's first line
     while (auto request = ReceiveMessage(fd)) {

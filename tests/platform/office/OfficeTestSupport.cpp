@@ -150,10 +150,10 @@ std::vector<pid_t> HelperPids() {
 }
 
 HelperCommand RealHelper() {
-    return {PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE};
+    return {PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE, {}};
 }
 HelperCommand FakeHelper() {
-    return {PENDREL_FAKE_OFFICE_HELPER, PENDREL_TEST_PROFILE};
+    return {PENDREL_FAKE_OFFICE_HELPER, PENDREL_TEST_PROFILE, {}};
 }
 
 BatchRig::BatchRig(HelperCommand helper, unsigned poolSize, HelperLimits limits)

@@ -162,7 +162,7 @@ TEST(Pool, AHelperOfAnotherVersionOrNoneIsRefusedAndSaidOnce) {
     ::setenv("FAKE_OFFICE_PROTOCOL", "1", 1);
     const std::pair<HelperCommand, std::string> cases[]{
         {FakeHelper(), "of another version (it speaks protocol 1"},
-        {{"/nonexistent/pendrel-office", PENDREL_TEST_PROFILE}, "could not be started"}};
+        {{"/nonexistent/pendrel-office", PENDREL_TEST_PROFILE, {}}, "could not be started"}};
     for (const auto& [helper, words] : cases) {
         BatchRig batch(helper, 2);
         batch.Queue({rig.Document("1.doc", "a"), rig.Document("2.doc", "b")});
@@ -173,6 +173,51 @@ TEST(Pool, AHelperOfAnotherVersionOrNoneIsRefusedAndSaidOnce) {
         EXPECT_EQ(batch.Messages()[0].find("damaged"), Text::npos) << batch.Messages()[0];
     }
     ::unsetenv("FAKE_OFFICE_PROTOCOL");
+}
+
+// A helper that says its renderer is shut in nothing renders nothing, and that is said once;
+// allowed, it renders and the user is told once, however many helpers start. A helper with
+// Landlock alone renders without a word.
+TEST(Pool, AHelperWithoutIsolationRendersNothingUnlessAllowedAndThenItIsSaidOnce) {
+    PoolRig rig;
+    int warnings = 0;
+    std::string warned;
+    const auto convert = [&](const char* isolation, bool allowed) {
+        ::setenv("FAKE_OFFICE_ISOLATION", isolation, 1);
+        HelperCommand helper = FakeHelper();
+        helper.isolation = {allowed, "to allow it, flip the switch",
+                            [&](const std::string& missing) {
+                                ++warnings;
+                                warned = missing;
+                            }};
+        BatchRig batch(helper, 2);
+        batch.Queue(
+            {rig.Document("1.doc", "a"), rig.Document("2.doc", "b"), rig.Document("3.doc", "c")});
+        batch.Convert();
+        ::unsetenv("FAKE_OFFICE_ISOLATION");
+        return std::pair{batch.Statuses(), batch.Messages()};
+    };
+
+    const auto [refused, said] = convert("0", false);
+    EXPECT_EQ(refused, (std::vector<Text>{"Queued", "Queued", "Queued"}));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("cannot shut documents off from the rest of the system "
+                           "(namespaces: left out), and documents are not rendered without "
+                           "that; to allow it, flip the switch."),
+              Text::npos)
+        << said[0];
+    EXPECT_EQ(warnings, 0);
+
+    const auto [allowed, none] = convert("0", true);
+    EXPECT_EQ(allowed, (std::vector<Text>{"Done", "Done", "Done"}));
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(warnings, 1);
+    EXPECT_EQ(warned, "namespaces: left out");
+
+    const auto [landlock, quiet] = convert("1", false);
+    EXPECT_EQ(landlock, (std::vector<Text>{"Done", "Done", "Done"}));
+    EXPECT_TRUE(quiet.empty());
+    EXPECT_EQ(warnings, 1);
 }
 
 // LibreOffice keeps memory from every document: a helper that says it holds more than the
