@@ -57,6 +57,8 @@ IsolationReached Confine(const std::string& profile, const std::string& helperFo
     const std::string temporary = helperFolder + "/tmp";
     ::mkdir(temporary.c_str(), 0700);
     ::setenv("TMPDIR", temporary.c_str(), 1);
+    // Where desktop settings (dconf) keep their state: the user's own is out of reach.
+    ::setenv("XDG_RUNTIME_DIR", temporary.c_str(), 1);
     return Isolate(profile, helperFolder);
 }
 
@@ -225,8 +227,6 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
           bool allowUnisolated) {
     // Headless drawing: no display is touched and no window can appear.
     ::setenv("SAL_USE_VCLPLUGIN", "svp", 1);
-    // Desktop settings live in memory: the user's settings store is out of the sandbox' reach.
-    ::setenv("GSETTINGS_BACKEND", "memory", 1);
     std::string error;
     const std::string profile = LockProfile(profileFolder);
     const IsolationReached isolation = Confine(profile, helperFolder);

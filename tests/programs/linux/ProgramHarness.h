@@ -16,7 +16,8 @@ namespace pendrel::testing {
 using namespace office::testing;
 
 struct ProgramHarness {
-    ProgramHarness() {
+    explicit ProgramHarness(const programs::SandboxSettings& sandbox = {})
+        : program(PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE, 0, sandbox) {
         program.messageBoxes.setAutoAnswer(true);
         program.form.Form_Load();
         program.window.show();
@@ -52,7 +53,7 @@ struct ProgramHarness {
         });
     }
 
-    programs::PendrelProgram program{PENDREL_OFFICE_HELPER, PENDREL_TEST_PROFILE};
+    programs::PendrelProgram program;
 };
 
 }  // namespace pendrel::testing
