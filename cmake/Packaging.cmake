@@ -1,7 +1,8 @@
 # Installing Pendrel on Linux, and its Debian package (cpack -G DEB).
 #
 # The window's program goes to bin and the document engine's helper to libexec/pendrel,
-# where the program looks for it; the desktop entry, the icons and the AppStream metadata go
+# where the program looks for it, with the AppArmor profile that lets it make its namespaces
+# where AppArmor restricts them (a conffile, loaded by the package's postinst); the desktop entry, the icons and the AppStream metadata go
 # where desktops and software centres find them, the manual page to man1, the copyright and
 # the package's changelog to doc/pendrel, and the reasons for lintian's overrides where
 # lintian reads them.
@@ -29,6 +30,9 @@ if(TARGET pendrel AND TARGET pendrel-office AND NOT WIN32)
             endforeach()
         endif()
     ]])
+    # Under /etc whatever the prefix: AppArmor reads only there.
+    install(FILES ${PENDREL_LINUX_DIR}/apparmor-pendrel-office
+        DESTINATION /etc/apparmor.d RENAME pendrel-office)
     install(FILES ${PENDREL_LINUX_DIR}/${PENDREL_APP_ID}.desktop
         DESTINATION share/applications)
     install(FILES ${PENDREL_LINUX_DIR}/${PENDREL_APP_ID}.metainfo.xml
@@ -81,6 +85,9 @@ them in one go.]])
     # Noto and Noto CJK print every script a Word document is likely to hold (CJK, Thai, the
     # Indic scripts, Arabic, Hebrew...) instead of boxes. Wine's Tahoma only refines one font.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The AppArmor profile is a conffile; postinst loads it.
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PENDREL_LINUX_DIR}/conffiles ${PENDREL_LINUX_DIR}/postinst)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "libreoffice-writer, fonts-liberation2, fonts-liberation, fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-dejavu-core, fonts-noto-core, fonts-noto-cjk")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")

@@ -66,6 +66,15 @@ grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$svg" || fail "the scalable i
 [ -f "$desktop" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no AppStream metadata"
 
+# The helper's AppArmor profile, a conffile, for the helper where the package puts it.
+profile="$root/etc/apparmor.d/pendrel-office"
+[ -f "$profile" ] || fail "no AppArmor profile for the helper"
+grep -q '^profile pendrel-office /usr/libexec/pendrel/pendrel-office ' "$profile" \
+  || fail "the AppArmor profile is not for /usr/libexec/pendrel/pendrel-office"
+grep -qx '  userns,' "$profile" || fail "the AppArmor profile does not allow user namespaces"
+dpkg-deb -I "$deb" conffiles | grep -qx /etc/apparmor.d/pendrel-office \
+  || fail "the AppArmor profile is not a conffile"
+
 depends="$(dpkg-deb -f "$deb" Depends)"
 for dep in libreoffice-writer fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea \
            fonts-dejavu-core fonts-liberation fonts-noto-core fonts-noto-cjk libc6 libstdc++6 libqt6widgets6; do
