@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,23 +35,41 @@ bool WriteFile(const std::string& path, const std::string& text) {
     return static_cast<bool>(out);
 }
 
-// A namespace of our own for users (where unprivileged processes may make one), mounts and
-// the network; a process that may not make a user namespace but has the right to mount
-// (root in a container) goes without one.
-std::string Unshare() {
+constexpr int Namespaces = CLONE_NEWNS | CLONE_NEWNET | CLONE_NEWIPC;
+
+// Enters a user namespace with the same ids inside, so files are made as they would be
+// outside.
+bool EnterUserNamespace(int alsoNew) {
     const uid_t uid = ::getuid();
     const gid_t gid = ::getgid();
-    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWNET | CLONE_NEWIPC) == 0) {
-        // The same ids inside, so files are made as they would be outside.
-        if (!WriteFile("/proc/self/setgroups", "deny") ||
-            !WriteFile("/proc/self/uid_map",
-                       std::to_string(uid) + " " + std::to_string(uid) + " 1") ||
-            !WriteFile("/proc/self/gid_map",
-                       std::to_string(gid) + " " + std::to_string(gid) + " 1"))
-            return Failed("mapping the user");
-        return {};
+    return ::unshare(CLONE_NEWUSER | alsoNew) == 0 && WriteFile("/proc/self/setgroups", "deny") &&
+           WriteFile("/proc/self/uid_map",
+                     std::to_string(uid) + " " + std::to_string(uid) + " 1") &&
+           WriteFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
+}
+
+// Whether a user namespace made here is of use: one may be made and yet carry no right to
+// mount (AppArmor's restriction of unprivileged user namespaces). Tried in a child, since a
+// user namespace once entered cannot be left.
+bool UserNamespaceWorks() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(EnterUserNamespace(CLONE_NEWNS) &&
+                        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+                    ? 0
+                    : 1);
+    int status = 0;
+    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (::unshare(CLONE_NEWNS | CLONE_NEWNET | CLONE_NEWIPC) == 0) return {};
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A namespace of our own for users (where unprivileged processes may make one), mounts, the
+// network and System V IPC; a process that may not make a user namespace but has the right to
+// mount (root) goes without one.
+std::string Unshare() {
+    if (UserNamespaceWorks()) return EnterUserNamespace(Namespaces) ? "" : Failed("unshare");
+    if (::unshare(Namespaces) == 0) return {};
     return Failed("unshare");
 }
 
