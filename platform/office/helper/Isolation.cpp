@@ -54,7 +54,8 @@ IsolationReached Isolate(const std::string& profile, const std::string& helperFo
 
     IsolationReached reached;
     const std::string namespaces = Apply("namespaces", [&] {
-        return EnterSandbox({helperFolder + "/root", writable, readable});
+        return EnterSandbox(
+            {helperFolder + "/root", writable, readable, !LeftOut("usernamespace")});
     });
     // Landlock and seccomp need it, and no program the renderer starts gains privileges.
     std::string landlock, seccomp;

@@ -9,8 +9,9 @@
 // The helper reports the strongest isolation it reached: namespaces; else Landlock with the
 // filter; else none, which it refuses to render with unless told it may.
 //
-// PENDREL_OFFICE_SANDBOX_OFF (a comma-separated list of "namespaces", "landlock", "seccomp")
-// leaves layers out, to test the ones below them. It can only take isolation away, and a
+// PENDREL_OFFICE_SANDBOX_OFF (a comma-separated list of "namespaces", "landlock", "seccomp";
+// "usernamespace" makes the namespaces without a user namespace, as root does where there is
+// none) leaves layers out, to test the ones below them. It can only take isolation away, and a
 // helper left with none still refuses to render unless told it may.
 #include <string>
 

@@ -67,8 +67,9 @@ bool UserNamespaceWorks() {
 // A namespace of our own for users (where unprivileged processes may make one), mounts, the
 // network and System V IPC; a process that may not make a user namespace but has the right to
 // mount (root) goes without one.
-std::string Unshare() {
-    if (UserNamespaceWorks()) return EnterUserNamespace(Namespaces) ? "" : Failed("unshare");
+std::string Unshare(bool withUserNamespace) {
+    if (withUserNamespace && UserNamespaceWorks())
+        return EnterUserNamespace(Namespaces) ? "" : Failed("unshare");
     if (::unshare(Namespaces) == 0) return {};
     return Failed("unshare");
 }
@@ -154,7 +155,7 @@ std::string SwitchRoot(const std::string& newRoot) {
 }  // namespace
 
 std::string EnterSandbox(const SandboxView& view) {
-    std::string why = Unshare();
+    std::string why = Unshare(view.userNamespace);
     if (!why.empty()) return why;
     // Nothing mounted from here on is seen outside.
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)

@@ -14,6 +14,7 @@ struct SandboxView {
     std::string newRoot;                // an empty folder of ours to build the view in
     std::vector<std::string> writable;  // shown at their own paths, writable, when they exist
     std::vector<std::string> readOnly;  // shown at their own paths when they exist
+    bool userNamespace = true;          // false: without one, as root must where none is had
 };
 
 // Enters the sandbox. Must be called while the process has one thread. Empty when done; else

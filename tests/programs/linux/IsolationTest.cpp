@@ -94,6 +94,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void namespacesAloneShowNoPictureFromOutside();
+    void rootsNamespacesWithoutAUserNamespaceShowNoOtherProcess();
     void landlockAndSeccompAloneShowNoPictureFromOutside();
     void withNoneNothingIsConvertedByDefault();
     void withNoneAllowedDocumentsAreConvertedAfterOneWarning();
@@ -181,6 +182,15 @@ void IsolationTest::ExpectNoPictureFromOutside(ProgramHarness& h) {
 void IsolationTest::namespacesAloneShowNoPictureFromOutside() {
     if (!NamespacesAvailable()) QSKIP("this system gives this user no namespaces to make");
     auto h = Convert("landlock,seccomp");
+    ExpectNoPictureFromOutside(*h);
+    QVERIFY(h->Messages().empty());
+}
+
+// Root without user namespaces makes the others all the same; the window's root in /proc must
+// not be there for it either.
+void IsolationTest::rootsNamespacesWithoutAUserNamespaceShowNoOtherProcess() {
+    if (::geteuid() != 0) QSKIP("only root makes namespaces without a user namespace");
+    auto h = Convert("usernamespace,landlock,seccomp");
     ExpectNoPictureFromOutside(*h);
     QVERIFY(h->Messages().empty());
 }
