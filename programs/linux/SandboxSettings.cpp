@@ -23,9 +23,7 @@ office::IsolationPolicy IsolationPolicyFor(const SandboxSettings& settings,
         warn(
             "Documents are converted without isolation: the document engine cannot shut them "
             "off from the rest of the system (" +
-            missing +
-            "). A document can then put any file you can read into its PDF, or reach the "
-            "network.");
+            missing + "). A document can then put any file you can read into its PDF.");
     };
     return policy;
 }
