@@ -5,8 +5,10 @@
 namespace pendrel::programs {
 
 SandboxSettings ReadSandboxSettings() {
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("pendrel"),
-                             QStringLiteral("pendrel"));
+    // The native format on Linux is the INI syntax in pendrel.conf (IniFormat would name the
+    // file pendrel.ini).
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                             QStringLiteral("pendrel"), QStringLiteral("pendrel"));
     return {settings.value(QStringLiteral("sandbox/allow_unisolated"), false).toBool(),
             settings.fileName().toStdString()};
 }

@@ -91,6 +91,7 @@ class IsolationTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theSettingIsReadFromPendrelsSettingsFile();
     void initTestCase();
     void cleanupTestCase();
     void namespacesAloneShowNoPictureFromOutside();
@@ -109,6 +110,20 @@ private:
     std::unique_ptr<PlacedFolder> system_, shared_;
     std::vector<std::string> documents_;  // names in work_/out, without ".doc"
 };
+
+// Qt keeps the settings' folder once it has read a setting: this is the process's first read.
+void IsolationTest::theSettingIsReadFromPendrelsSettingsFile() {
+    TempFolder config;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path()));
+    const programs::SandboxSettings unset = programs::ReadSandboxSettings();
+    QCOMPARE(unset.allowUnisolated, false);
+    QCOMPARE(unset.file, config / "pendrel/pendrel.conf");
+    fs::create_directories(config / "pendrel");
+    WriteFile(config / "pendrel/pendrel.conf",
+              "[pdf]\ntagged=true\n[sandbox]\nallow_unisolated=true\n");
+    QCOMPARE(programs::ReadSandboxSettings().allowUnisolated, true);
+    qunsetenv("XDG_CONFIG_HOME");
+}
 
 void IsolationTest::initTestCase() {
     work_ = std::make_unique<TempFolder>();
