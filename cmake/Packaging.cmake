@@ -2,7 +2,8 @@
 #
 # The window's program goes to bin and the document engine's helper to libexec/pendrel,
 # where the program looks for it, with the AppArmor profile that lets it make its namespaces
-# where AppArmor restricts them (a conffile, loaded by the package's postinst); the desktop entry, the icons and the AppStream metadata go
+# where AppArmor restricts them (in share/pendrel/apparmor; the package's postinst puts it in
+# /etc/apparmor.d where AppArmor can read it); the desktop entry, the icons and the AppStream metadata go
 # where desktops and software centres find them, the manual page to man1, the copyright and
 # the package's changelog to doc/pendrel, and the reasons for lintian's overrides where
 # lintian reads them.
@@ -30,9 +31,8 @@ if(TARGET pendrel AND TARGET pendrel-office AND NOT WIN32)
             endforeach()
         endif()
     ]])
-    # Under /etc whatever the prefix: AppArmor reads only there.
     install(FILES ${PENDREL_LINUX_DIR}/apparmor-pendrel-office
-        DESTINATION /etc/apparmor.d RENAME pendrel-office)
+        DESTINATION share/pendrel/apparmor RENAME pendrel-office)
     install(FILES ${PENDREL_LINUX_DIR}/${PENDREL_APP_ID}.desktop
         DESTINATION share/applications)
     install(FILES ${PENDREL_LINUX_DIR}/${PENDREL_APP_ID}.metainfo.xml
@@ -85,8 +85,8 @@ them in one go.]])
     # Noto and Noto CJK print every script a Word document is likely to hold (CJK, Thai, the
     # Indic scripts, Arabic, Hebrew...) instead of boxes. Wine's Tahoma only refines one font.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    # The AppArmor profile is a conffile; postinst loads it.
-    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PENDREL_LINUX_DIR}/conffiles ${PENDREL_LINUX_DIR}/postinst)
+    # postinst installs and loads the AppArmor profile where AppArmor 4 is, postrm removes it.
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PENDREL_LINUX_DIR}/postinst ${PENDREL_LINUX_DIR}/postrm)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "libreoffice-writer, fonts-liberation2, fonts-liberation, fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-dejavu-core, fonts-noto-core, fonts-noto-cjk")

@@ -66,14 +66,18 @@ grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$svg" || fail "the scalable i
 [ -f "$desktop" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no AppStream metadata"
 
-# The helper's AppArmor profile, a conffile, for the helper where the package puts it.
-profile="$root/etc/apparmor.d/pendrel-office"
+# The helper's AppArmor profile, for the helper where the package puts it, installed into
+# /etc/apparmor.d by postinst only where AppArmor 4 can read it, and removed by postrm.
+profile="$root/usr/share/pendrel/apparmor/pendrel-office"
 [ -f "$profile" ] || fail "no AppArmor profile for the helper"
 grep -q '^profile pendrel-office /usr/libexec/pendrel/pendrel-office ' "$profile" \
   || fail "the AppArmor profile is not for /usr/libexec/pendrel/pendrel-office"
 grep -qx '  userns,' "$profile" || fail "the AppArmor profile does not allow user namespaces"
-dpkg-deb -I "$deb" conffiles | grep -qx /etc/apparmor.d/pendrel-office \
-  || fail "the AppArmor profile is not a conffile"
+[ ! -e "$root/etc/apparmor.d" ] || fail "the package puts a profile where AppArmor 3 reads it"
+dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./postinst | grep -q 'abi/4.0' \
+  || fail "postinst does not install the profile where AppArmor 4 is"
+dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./postrm | grep -q 'rm -f /etc/apparmor.d/pendrel-office' \
+  || fail "postrm does not remove the profile"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 for dep in libreoffice-writer fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea \
