@@ -26,6 +26,12 @@ TEST(Engine, HelpersWorkInASandboxAndLeaveNoTemporaryFiles) {
                           std::filesystem::read_symlink("/proc/self" + ns))
                     << ns;
             EXPECT_FALSE(std::filesystem::exists(proc + "/root" + folder.Path()));
+            // Only what rendering needs: no other process, no system folder beyond it.
+            for (const char* hidden : {"/proc/1", "/opt", "/usr/share/pixmaps", "/usr/bin",
+                                       "/etc/passwd", "/sys/kernel", "/dev/shm"})
+                EXPECT_FALSE(std::filesystem::exists(proc + "/root" + hidden)) << hidden;
+            for (const char* shown : {"/usr/lib/libreoffice/program", "/etc/fonts", "/dev/null"})
+                EXPECT_TRUE(std::filesystem::exists(proc + "/root" + shown)) << shown;
         }
         EXPECT_FALSE(std::filesystem::is_empty(temporary.Path())) << "the spool lives in TMPDIR";
     }
