@@ -42,10 +42,9 @@ constexpr Replacement Replacements[] = {
     {"Geneva", "DejaVu Sans"},
 };
 
-// Wine's look-alike of Tahoma, whose widths are Tahoma's (fonts-wine); its folder's other
-// fonts are bitmap fonts and stand-ins that would take the place of better matches.
-constexpr const char* WineFonts = "/usr/share/wine/fonts";
-constexpr const char* WineTahoma = "/usr/share/wine/fonts/tahoma*";
+// Of Wine's folder only Tahoma: its other fonts are bitmap fonts and stand-ins that would take
+// the place of better matches.
+const std::string WineTahoma = std::string(WineFontFolder) + "/tahoma*";
 
 // The configuration fontconfig would have read without us (never our own file, which would
 // include itself).
@@ -60,7 +59,7 @@ std::string Rules(const std::filesystem::path& file, const std::string& cache) {
         "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
         "<fontconfig>\n  <include ignore_missing=\"yes\">" +
         SystemConfiguration(file) + "</include>\n  <cachedir>" + cache + "</cachedir>\n  <dir>" +
-        WineFonts + "</dir>\n  <selectfont><rejectfont><glob>" + WineFonts +
+        WineFontFolder + "</dir>\n  <selectfont><rejectfont><glob>" + WineFontFolder +
         "/*</glob></rejectfont><acceptfont><glob>" + WineTahoma +
         "</glob></acceptfont></selectfont>\n";
     // Accepted right after the named font: used only when that font is not installed.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/office/helper/FontRules.h"
+
 namespace pendrel::office {
 namespace {
 
@@ -14,9 +16,9 @@ constexpr const char* LibreOfficeFolders[] = {"/usr/lib/libreoffice", "/usr/shar
                                               // its bundled extensions
                                               "/var/lib/libreoffice", "/var/spool/libreoffice"};
 
-constexpr const char* FontFolders[] = {"/usr/share/fonts", "/usr/local/share/fonts",
+constexpr const char* FontFolders[] = {"/usr/share/fonts",      "/usr/local/share/fonts",
                                        "/usr/share/fontconfig", "/etc/fonts",
-                                       "/var/cache/fontconfig"};
+                                       "/var/cache/fontconfig", WineFontFolder};
 
 constexpr const char* SystemData[] = {
     "/etc/ld.so.cache", "/etc/localtime", "/etc/nsswitch.conf", "/usr/lib/locale",
