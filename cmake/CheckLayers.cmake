@@ -10,7 +10,7 @@ function(layer_of path out)
         set(${out} "platform/${CMAKE_MATCH_1}" PARENT_SCOPE)
     elseif(path MATCHES "^platform/")
         set(${out} "interfaces" PARENT_SCOPE)
-    elseif(path MATCHES "^(common|queue|convert|app|programs|tests|bench|resources)/")
+    elseif(path MATCHES "^(common|queue|convert|batch|app|programs|tests|bench|resources)/")
         set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
     else()
         set(${out} "" PARENT_SCOPE)
@@ -21,18 +21,20 @@ set(uses_interfaces interfaces)
 set(uses_common interfaces common)
 set(uses_queue interfaces common queue)
 set(uses_convert interfaces common queue convert)
+set(uses_batch interfaces common queue convert batch)
 set(uses_app interfaces common queue convert app)
 set(uses_platform/desk interfaces platform/desk)
 set(uses_platform/posix interfaces platform/posix)
 set(uses_platform/office interfaces platform/desk platform/office)
 set(uses_platform/qt interfaces platform/qt)
 set(uses_platform/win32 interfaces platform/win32)
-set(uses_programs interfaces common queue convert app platform/desk platform/posix
+set(uses_programs interfaces common queue convert batch app platform/desk platform/posix
     platform/office platform/qt platform/win32 programs)
 
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
     ${ROOT}/platform/*.h ${ROOT}/platform/*.cpp ${ROOT}/common/*.h ${ROOT}/common/*.cpp
     ${ROOT}/queue/*.h ${ROOT}/queue/*.cpp ${ROOT}/convert/*.h ${ROOT}/convert/*.cpp
+    ${ROOT}/batch/*.h ${ROOT}/batch/*.cpp
     ${ROOT}/app/*.h ${ROOT}/app/*.cpp ${ROOT}/programs/*.h ${ROOT}/programs/*.cpp)
 
 set(refused "")

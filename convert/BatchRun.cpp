@@ -1,9 +1,9 @@
 #include "convert/BatchRun.h"
 
-#include <exception>
 #include <vector>
 
 #include "common/Misc.h"
+#include "convert/Failure.h"
 #include "convert/OldPdf.h"
 #include "convert/PrintWait.h"
 #include "convert/Word1.h"
@@ -13,31 +13,8 @@
 namespace pendrel::BatchRun {
 namespace {
 
-// The number shown for a failure that brings none of its own.
-constexpr std::int32_t UnexpectedErrorNumber = 51;
-
-struct Failure {
-    std::int32_t number;
-    Text description;
-};
-
-// Must be called from inside a catch block.
-Failure CurrentFailure() {
-    try {
-        throw;
-    } catch (const NumberedError& e) {
-        return {e.Number(), e.Description()};
-    } catch (const std::exception& e) {
-        return {UnexpectedErrorNumber, e.what()};
-    } catch (...) {
-        return {UnexpectedErrorNumber, "An unexpected error occurred."};
-    }
-}
-
 void ReportFailure(const Surroundings& run, const Text& path, const Failure& failure) {
-    run.messageBoxes.Show(
-        path + "\n\nError " + std::to_string(failure.number) + ": " + failure.description,
-        ApplicationTitle);
+    run.messageBoxes.Show(path + "\n\n" + failure.Said(), ApplicationTitle);
 }
 
 // Prints the open document and waits for its PDF; the caller ends Word. A PDF already at the
@@ -81,9 +58,9 @@ Outcome ConvertItem(const Surroundings& run, ListView::ItemId id) {
     } catch (const AutomationServerUnavailable& e) {
         if (app) Word1::QuitQuietly(*app);
         // Not this document's fault, and every other document would fail alike: said once.
-        run.messageBoxes.Show(Text(EngineUnavailableMessage) + "\n\nError " +
-                                  std::to_string(e.Number()) + ": " + e.Description(),
-                              ApplicationTitle);
+        run.messageBoxes.Show(
+            Text(EngineUnavailableMessage) + "\n\n" + Failure{e.Number(), e.Description()}.Said(),
+            ApplicationTitle);
         return Outcome::EngineUnavailable;
     } catch (...) {
         const Failure failure = CurrentFailure();

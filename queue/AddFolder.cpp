@@ -21,7 +21,8 @@ void AppendSubfolders(DirectoryLister& lister, char separator, const Text& entry
         if (!item.problem.empty()) {
             if (notAdded)
                 notAdded->push_back({Utf8::Visible(entry + item.name) + separator,
-                                     "a folder whose documents cannot be added: " + item.problem});
+                                     "a folder whose documents cannot be added: " + item.problem,
+                                     entry + item.name + separator});
             continue;
         }
         Text full = entry + item.name;
@@ -87,7 +88,8 @@ std::vector<NotAdded> QueueFolder(DirectoryLister& lister, char separator, const
         }
         for (const auto& item : unusable)
             if (!item.name.starts_with('~'))
-                notAdded.push_back({Utf8::Visible(parent + separator + item.name), item.problem});
+                notAdded.push_back({Utf8::Visible(parent + separator + item.name), item.problem,
+                                    parent + separator + item.name});
     }
     return notAdded;
 }

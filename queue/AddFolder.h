@@ -29,6 +29,7 @@ private:
 struct NotAdded {
     Text path;  // undecodable bytes shown as \xNN
     Text problem;
+    Text bytes;  // the path as the file system has it
 };
 
 // The folders a scan has entered, by identity, so a link back to an ancestor (or a second

@@ -57,7 +57,7 @@ Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem
                 if (Utf8::IsValid(path))
                     Queue::Append(list, path);
                 else
-                    leftovers.notAdded.push_back({Utf8::Visible(path), NameIsNotText});
+                    leftovers.notAdded.push_back({Utf8::Visible(path), NameIsNotText, path});
                 break;
             case Kind::Other:
                 break;

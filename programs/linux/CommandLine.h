@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/Shard.h"
 #include "platform/CommandLineOptions.h"
 
 namespace pendrel::programs {
@@ -12,12 +13,28 @@ namespace pendrel::programs {
 // The name the program goes by in its help and its messages.
 inline constexpr const char* ProgramName = "pendrel";
 
+// What --convert was asked to do, besides its paths.
+struct ConvertRequest {
+    QString outputDir;  // empty: each PDF beside its document
+    unsigned jobs = 0;  // 0: the pool's default
+    bool update = false;
+    QString report;  // empty: no report
+    batch::Shard shard;
+    bool tagged = false;
+    bool pdfa = false;
+    bool quiet = false;
+};
+
 struct CommandLine {
     using Action = commandline::Action;
     Action action = Action::OpenWindow;
-    QStringList paths;  // to queue, in the order given
+    QStringList paths;  // to queue or convert, in the order given
     QString reason;     // why the command line was refused
+    ConvertRequest convert;
 };
+
+// The most helpers --jobs may ask for.
+inline constexpr unsigned MostJobs = 256;
 
 // The arguments as main received them, the program's own name first.
 QStringList ArgumentsOf(int argc, char* argv[]);

@@ -38,6 +38,14 @@ std::string Italic(std::string_view text) {
     return "\\fI" + Roff(text) + "\\fR";
 }
 
+std::string OptionEntry(const Option& option) {
+    std::string names;
+    if (!option.shortName.empty()) names = Bold("-" + std::string(option.shortName)) + ", ";
+    names += Bold("--" + std::string(option.longName));
+    if (!option.valueName.empty()) names += " " + Italic(option.valueName);
+    return ".TP\n" + names + "\n" + Roff(option.description) + "\n";
+}
+
 std::string ManPage() {
     const std::string program = pendrel::programs::ProgramName;
     std::string upper = program;
@@ -47,14 +55,15 @@ std::string ManPage() {
                        PENDREL_VERSION + "\" \"User Commands\"\n";
     page += ".SH NAME\n" + program + " \\- " + Roff(Summary) + "\n";
     page += ".SH SYNOPSIS\n.B " + program + "\n[" + Italic("options") + "] [" + Bold("--") + "] [" +
-            Italic(PathsName) + "...]\n";
+            Italic(PathsName) + "...]\n.br\n.B " + program + "\n" + Bold("--convert") + " [" +
+            Italic("options") + "] [" + Bold("--") + "] " + Italic(PathsName) + "...\n";
     page += ".SH DESCRIPTION\n" + Roff(Usage) + "\n";
     page += ".SH OPTIONS\n";
-    for (const Option& option : Options) {
-        page += ".TP\n" + Bold("-" + std::string(option.shortName)) + ", " +
-                Bold("--" + std::string(option.longName)) + "\n" + Roff(option.description) + "\n";
-    }
+    for (const Option& option : Options) page += OptionEntry(option);
+    page += ".SS Converting without a window\n";
+    for (const Option& option : ConvertOptions) page += OptionEntry(option);
     page += ".SH ARGUMENTS\n.TP\n" + Italic(PathsName) + "\n" + Roff(PathsDescription) + "\n";
+    page += ".SH EXIT STATUS\n" + Roff(ConvertStatus) + "\n";
     return page;
 }
 

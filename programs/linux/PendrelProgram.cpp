@@ -17,12 +17,14 @@ Text LocateOfficeHelper(const Text& programFolder) {
 }
 
 PendrelProgram::PendrelProgram(const Text& officeHelper, const Text& officeProfile,
-                               unsigned officePool, const SandboxSettings& sandbox)
+                               unsigned officePool, const SandboxSettings& sandbox,
+                               std::uint8_t pdfFlags)
     : engine(desk, eventPump,
              office::HelperCommand{
                  officeHelper, officeProfile,
                  IsolationPolicyFor(
-                     sandbox, [this](const std::string& warning) { ShowFromAnyThread(warning); })},
+                     sandbox, [this](const std::string& warning) { ShowFromAnyThread(warning); }),
+                 pdfFlags},
              officePool),
       form(Form1Controls{window, window.listView1(), window.check1(), window.check2(),
                          window.check4(), window.commonDialog1()},

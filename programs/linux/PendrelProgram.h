@@ -29,8 +29,10 @@ struct PendrelProgram {
     // officeProfile: the engine's LibreOffice profile folder; empty for its own default.
     // officePool: how many helpers render at once; 0 for one per core, as memory allows.
     // sandbox: whether the engine may render without isolation (told once, then).
+    // pdfFlags: the kind of PDF written (PdfFlag bits of the engine's protocol).
     explicit PendrelProgram(const Text& officeHelper, const Text& officeProfile = {},
-                            unsigned officePool = 0, const SandboxSettings& sandbox = {});
+                            unsigned officePool = 0, const SandboxSettings& sandbox = {},
+                            std::uint8_t pdfFlags = 0);
 
     qt::Form1Window window;
     qt::QtScreen screen;

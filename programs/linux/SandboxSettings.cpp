@@ -2,13 +2,12 @@
 
 #include <QSettings>
 
+#include "programs/linux/SettingsFile.h"
+
 namespace pendrel::programs {
 
 SandboxSettings ReadSandboxSettings() {
-    // The native format on Linux is the INI syntax in pendrel.conf (IniFormat would name the
-    // file pendrel.ini).
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                             QStringLiteral("pendrel"), QStringLiteral("pendrel"));
+    const QSettings settings(SettingsFile(), QSettings::IniFormat);
     return {settings.value(QStringLiteral("sandbox/allow_unisolated"), false).toBool(),
             settings.fileName().toStdString()};
 }

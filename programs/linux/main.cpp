@@ -1,6 +1,7 @@
 // Pendrel: reads the command line, builds the program, runs the window's load step, shows the
 // window and waits for events. Closing the window ends the program. Files and folders named on
-// the command line (what "Open with Pendrel" passes) are queued once the window is up.
+// the command line (what "Open with Pendrel" passes) are queued once the window is up. With
+// --convert they are converted without any window instead (HeadlessConvert.h).
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QTimer>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "programs/linux/CommandLine.h"
+#include "programs/linux/HeadlessConvert.h"
+#include "programs/linux/PdfSettings.h"
 #include "programs/linux/PendrelProgram.h"
 
 namespace {
@@ -24,6 +27,13 @@ int main(int argc, char* argv[]) {
     // Help, version and a refused command line are answered before there is any window, so
     // they need no display.
     const programs::CommandLine line = programs::ReadCommandLine(programs::ArgumentsOf(argc, argv));
+    if (line.action == programs::CommandLine::Action::Convert) {
+        // No application object: nothing of the window system is loaded.
+        std::error_code unknown;
+        const auto self = std::filesystem::read_symlink("/proc/self/exe", unknown);
+        return programs::ConvertWithoutWindow(line.convert, programs::PathBytes(line, argc, argv),
+                                              self.parent_path().string());
+    }
     if (line.action != programs::CommandLine::Action::OpenWindow) {
         const std::string text = programs::AnswerText(line);
         std::FILE* stream = commandline::ExitStatus(line.action) == 0 ? stdout : stderr;
@@ -39,7 +49,8 @@ int main(int argc, char* argv[]) {
 
     const qt::QtProgram where;
     programs::PendrelProgram pendrel(programs::LocateOfficeHelper(where.Folder()), {}, 0,
-                                     programs::ReadSandboxSettings());
+                                     programs::ReadSandboxSettings(),
+                                     programs::PdfFlagsFromSettings());
     QApplication::setWindowIcon(pendrel.window.windowIcon());
     pendrel.form.Form_Load();
     pendrel.window.show();

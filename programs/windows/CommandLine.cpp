@@ -20,6 +20,13 @@ const commandline::Option* OptionNamed(std::string_view name) {
     return nullptr;
 }
 
+// What the message box says to --convert.
+constexpr const char* ConvertNeedsLinux =
+    "Converting without a window (--convert) needs Pendrel's Linux engine. On Windows, "
+    "Pendrel prints each document through Microsoft Word, which needs the desktop and the PDF "
+    "printer's \"Save As\" dialog: open Pendrel.exe without --convert, queue the documents and "
+    "click CONVERT TO PDF.";
+
 // The reason given for options nobody knows, as the Linux program words it.
 Text UnknownOptions(const std::vector<Text>& names) {
     if (names.size() == 1) return "Unknown option '" + names.front() + "'.";
@@ -54,7 +61,7 @@ std::vector<Text> ArgumentsOf(const wchar_t* commandLine) {
 
 CommandLine ReadCommandLine(const std::vector<Text>& arguments) {
     CommandLine line;
-    bool help = false, version = false, optionsEnded = false;
+    bool help = false, version = false, convert = false, optionsEnded = false;
     std::vector<Text> unknown;
     Text unexpectedValue;
     const auto take = [&](const commandline::Option& option) {
@@ -71,7 +78,9 @@ CommandLine ReadCommandLine(const std::vector<Text>& arguments) {
             const std::size_t equals = argument.find('=');
             const std::string_view name = argument.substr(2, equals - 2);
             const commandline::Option* option = OptionNamed(name);
-            if (!option) {
+            if (name == commandline::ConvertOption.longName) {
+                convert = true;
+            } else if (!option) {
                 unknown.emplace_back(name);
             } else if (equals != std::string_view::npos) {
                 // The options take no value.
@@ -94,7 +103,11 @@ CommandLine ReadCommandLine(const std::vector<Text>& arguments) {
             }
         }
     }
-    if (!unexpectedValue.empty() || !unknown.empty()) {
+    if (convert) {
+        // Whatever else is given: the answer is the same, and nothing is converted.
+        line.action = CommandLine::Action::Convert;
+        line.paths.clear();
+    } else if (!unexpectedValue.empty() || !unknown.empty()) {
         line.action = CommandLine::Action::Refuse;
         line.reason = !unexpectedValue.empty() ? unexpectedValue : UnknownOptions(unknown);
         line.paths.clear();
@@ -116,6 +129,8 @@ Text AnswerText(const CommandLine& line) {
             return commandline::VersionText(ProductName, PENDREL_VERSION);
         case CommandLine::Action::Refuse:
             return commandline::RefusalText(ProgramName, line.reason);
+        case CommandLine::Action::Convert:
+            return ConvertNeedsLinux;
         case CommandLine::Action::OpenWindow:
             break;
     }

@@ -81,6 +81,7 @@ Message Answer(const Message& request, const LokResult& result, Clock::time_poin
     answer.docId = result.docId;
     answer.outcome = result.outcome;
     answer.text = result.detail;
+    answer.pages = result.pages;
     answer.residentBytes = withMemory ? ResidentBytes() : 0;
     answer.workMicros = static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
@@ -133,7 +134,7 @@ using OpenDocuments = std::map<std::uint32_t, std::uint32_t>;
 LokResult Print(LokSession& session, const OpenDocuments& open, const Message& request) {
     const auto document = open.find(request.docId);
     if (document == open.end()) return {Outcome::Failed, 0, "the document is not open"};
-    return session.Export(document->second, request.text);
+    return session.Export(document->second, request.text, request.pdfFlags);
 }
 
 LokResult Close(LokSession& session, OpenDocuments& open, const Message& request) {

@@ -61,6 +61,20 @@ std::uint64_t FileSize(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
+// The PDF export's filter data, in the JSON form LibreOffice reads from a filter options
+// string: a tagged PDF and PDF/A-2b as Writer's own export dialog sets them.
+std::string PdfFilterOptions(std::uint8_t pdfFlags) {
+    std::string options;
+    const auto add = [&](const char* name, const char* type, const char* value) {
+        options += options.empty() ? "{" : ",";
+        options +=
+            std::string("\"") + name + "\":{\"type\":\"" + type + "\",\"value\":\"" + value + "\"}";
+    };
+    if (pdfFlags & PdfFlag::Tagged) add("UseTaggedPDF", "boolean", "true");
+    if (pdfFlags & PdfFlag::ArchiveA2b) add("SelectPdfVersion", "long", "2");
+    return options.empty() ? options : options + "}";
+}
+
 }  // namespace
 
 std::unique_ptr<LokSession> LokSession::Start(const std::string& programFolder,
@@ -160,14 +174,21 @@ LokResult LokSession::LoadCopy(const std::string& path) {
     return {Outcome::Ok, id, {}};
 }
 
-LokResult LokSession::Export(std::uint32_t docId, const std::string& pdfPath) {
+LokResult LokSession::Export(std::uint32_t docId, const std::string& pdfPath,
+                             std::uint8_t pdfFlags) {
     auto it = documents_.find(docId);
     if (it == documents_.end()) return {Outcome::Failed, docId, "the document is not open"};
     std::string url = FileUrlFromPath(Absolute(pdfPath));
     LibreOfficeKitDocument* document = it->second.document;
-    const bool saved = document->pClass->saveAs(document, url.c_str(), "pdf", nullptr);
+    const std::string options = PdfFilterOptions(pdfFlags);
+    const bool saved = document->pClass->saveAs(document, url.c_str(), "pdf",
+                                                options.empty() ? nullptr : options.c_str());
     const std::string detail = saved ? std::string() : TakeError();
-    if (saved && FileSize(pdfPath) > 0) return {Outcome::Ok, docId, {}};
+    if (saved && FileSize(pdfPath) > 0) {
+        // A text document's parts are its pages, laid out by the export just done.
+        const int pages = document->pClass->getParts(document);
+        return {Outcome::Ok, docId, {}, pages > 0 ? static_cast<std::uint32_t>(pages) : 0u};
+    }
     ::unlink(pdfPath.c_str());
     if (TemporaryFolderFull()) return {Outcome::NoSpace, docId, {}};
     return {Outcome::ExportFailed, docId, saved ? "no PDF was written" : detail};

@@ -17,6 +17,7 @@ struct LokResult {
     Outcome outcome = Outcome::Ok;
     std::uint32_t docId = 0;
     std::string detail;
+    std::uint32_t pages = 0;  // of the PDF an Export wrote
 };
 
 class LokSession {
@@ -32,7 +33,8 @@ public:
     // Loads the copy of a document at path; the copy is removed when the document is closed,
     // or at once when it does not open.
     LokResult Load(const std::string& path);
-    LokResult Export(std::uint32_t docId, const std::string& pdfPath);
+    // pdfFlags: PdfFlag bits of Protocol.h.
+    LokResult Export(std::uint32_t docId, const std::string& pdfPath, std::uint8_t pdfFlags);
     void Close(std::uint32_t docId);
 
 private:

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <utility>
@@ -15,6 +16,15 @@
 #include "platform/office/OfficeLimits.h"
 
 namespace pendrel::office {
+
+IsolationPolicy WarningOnce(IsolationPolicy policy) {
+    if (auto& warn = policy.onUnisolated)
+        warn = [said = std::make_shared<std::atomic<bool>>(false),
+                once = std::move(warn)](const std::string& missing) {
+            if (!said->exchange(true)) once(missing);
+        };
+    return policy;
+}
 namespace {
 
 // After fork in a threaded process: only async-signal-safe calls until exec.
@@ -22,6 +32,10 @@ namespace {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
+    // A group of its own: Ctrl+C on a terminal reaches only the program, which abandons the
+    // document in hand and ends its helpers itself. The parent-death signal still ends a
+    // helper whose program is gone.
+    ::setpgid(0, 0);
     if (childEnd == 3) {
         ::fcntl(3, F_SETFD, 0);
     } else {
@@ -194,6 +208,7 @@ std::uint32_t HelperProcess::Send(Message request, bool answerWanted) {
         std::lock_guard lock(mutex_);
         if (gone_ || killed_) return 0;
         request.id = nextId_++;
+        if (request.kind == MessageKind::Export) request.pdfFlags = command_.pdfFlags;
         inFlight_.insert(request.id);
         if (!answerWanted) unwanted_.insert(request.id);
     }

@@ -32,10 +32,14 @@ struct IsolationPolicy {
     std::function<void(const std::string& missing)> onUnisolated;
 };
 
+// The policy with its warning said at most once, however many helpers go without.
+IsolationPolicy WarningOnce(IsolationPolicy policy);
+
 struct HelperCommand {
     std::string executable;     // the pendrel-office program
     std::string profileFolder;  // its LibreOffice profile (each helper locks one of base, -2...)
     IsolationPolicy isolation;
+    std::uint8_t pdfFlags = 0;  // what kind of PDF every Export writes (PdfFlag bits)
 };
 
 // How a request ended, seen from the window's side.

@@ -241,6 +241,7 @@ void PrintSpooler::FollowRender(Slot& slot) {
     }
     job.renderPath.clear();
     job.bytes = SizeOf(job.readyPath);
+    job.pages = reply->answer.pages;
     EndJob(slot, RenderJob::Stage::Rendered);
 }
 
@@ -426,7 +427,8 @@ PrintSpooler::RenderResult PrintSpooler::WaitRendered(const std::shared_ptr<Rend
                                                       std::stop_token stop) {
     Lock lock(mutex_);
     changed_.wait(lock, stop, [&] { return job->Finished() || shutDown_; });
-    if (job->stage == RenderJob::Stage::Rendered) return {true, job->readyPath, std::nullopt};
+    if (job->stage == RenderJob::Stage::Rendered)
+        return {true, job->readyPath, std::nullopt, job->pages};
     if (job->stage == RenderJob::Stage::Failed)
         return {false, {}, job->renderFailure ? job->renderFailure : job->loadFailure};
     return {};

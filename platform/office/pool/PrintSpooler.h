@@ -52,6 +52,7 @@ public:
         bool rendered = false;
         std::string pdf;               // the finished PDF in the spool, when rendered
         std::optional<Reply> failure;  // why not; neither: the wait was stopped
+        std::uint32_t pages = 0;       // of the PDF, when rendered
     };
     // Waits until the job is rendered or has failed, or stop is requested.
     RenderResult WaitRendered(const std::shared_ptr<RenderJob>& job, std::stop_token stop);

@@ -35,6 +35,7 @@ struct RenderJob {
     std::string renderPath;   // in the helper's folder, while the helper writes it
     std::string readyPath;    // in the spool, once rendered
     std::uint64_t bytes = 0;  // of the copy and the PDF, counted against the look-ahead bound
+    std::uint32_t pages = 0;  // of the PDF, once rendered
 
     std::optional<Reply> loadFailure;    // why it did not open
     std::optional<Reply> renderFailure;  // why it opened but no PDF came

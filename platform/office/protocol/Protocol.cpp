@@ -72,6 +72,8 @@ std::string EncodeMessage(const Message& m) {
     PutInteger(out, m.residentBytes);
     PutInteger(out, m.workMicros);
     PutInteger(out, static_cast<std::uint8_t>(m.isolation));
+    PutInteger(out, m.pdfFlags);
+    PutInteger(out, m.pages);
     PutInteger(out, static_cast<std::uint32_t>(m.text.size()));
     out += m.text;
     return out;
@@ -83,11 +85,12 @@ std::optional<Message> DecodeMessage(const std::string& bytes) {
     std::uint8_t kind = 0, outcome = 0, isolation = 0;
     if (!in.GetInteger(kind) || !in.GetInteger(m.id) || !in.GetInteger(m.docId) ||
         !in.GetInteger(outcome) || !in.GetInteger(m.residentBytes) ||
-        !in.GetInteger(m.workMicros) || !in.GetInteger(isolation) || !in.GetBytes(m.text) ||
-        !in.AtEnd())
+        !in.GetInteger(m.workMicros) || !in.GetInteger(isolation) || !in.GetInteger(m.pdfFlags) ||
+        !in.GetInteger(m.pages) || !in.GetBytes(m.text) || !in.AtEnd())
         return std::nullopt;
     if (!KnownKind(kind) || outcome > static_cast<std::uint8_t>(Outcome::NoSpace) ||
-        isolation > static_cast<std::uint8_t>(Isolation::Namespaces))
+        isolation > static_cast<std::uint8_t>(Isolation::Namespaces) ||
+        (m.pdfFlags & ~PdfFlag::All) != 0)
         return std::nullopt;
     m.kind = static_cast<MessageKind>(kind);
     m.outcome = static_cast<Outcome>(outcome);

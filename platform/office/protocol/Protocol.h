@@ -10,12 +10,12 @@ namespace pendrel::office {
 
 // The helper's first message (Ready) carries this in its id; the window refuses a helper that
 // speaks another version.
-constexpr std::uint32_t ProtocolVersion = 3;
+constexpr std::uint32_t ProtocolVersion = 4;
 
 enum class MessageKind : std::uint8_t {
     // window -> helper
     Load = 1,    // text: the path of the document's copy; the answer carries the new document's id
-    Export = 2,  // docId, text: the PDF file to write
+    Export = 2,  // docId, pdfFlags, text: the PDF file to write; the answer carries its pages
     Close = 3,   // docId; the copy is removed with it
     // helper -> window
     Ready = 10,  // the renderer has started (outcome Ok) or could not start (text says why);
@@ -44,6 +44,13 @@ enum class Isolation : std::uint8_t {
     Namespaces = 2,  // namespaces of its own: its own view of the file system, no network
 };
 
+// What kind of PDF an Export writes, as bits of Message::pdfFlags.
+namespace PdfFlag {
+constexpr std::uint8_t Tagged = 1;      // the document's structure, for screen readers
+constexpr std::uint8_t ArchiveA2b = 2;  // PDF/A-2b
+constexpr std::uint8_t All = Tagged | ArchiveA2b;
+}  // namespace PdfFlag
+
 struct Message {
     MessageKind kind = MessageKind::Answer;
     std::uint32_t id = 0;
@@ -51,6 +58,8 @@ struct Message {
     Outcome outcome = Outcome::Ok;
     std::uint64_t residentBytes = 0;  // the helper's memory after answering
     std::uint64_t workMicros = 0;     // how long the helper worked on the request
+    std::uint8_t pdfFlags = 0;        // Export: PdfFlag bits
+    std::uint32_t pages = 0;          // the answer to an Export: the PDF's pages
     std::string text;
     Isolation isolation = Isolation::None;  // in Ready
 

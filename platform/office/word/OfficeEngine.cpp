@@ -1,6 +1,5 @@
 #include "platform/office/word/OfficeEngine.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <memory>
 
@@ -22,12 +21,7 @@ std::string DefaultProfileFolder() {
 OfficeEngine::OfficeEngine(desk::Desk& desk, EventPump& pump, HelperCommand helper,
                            unsigned poolSize, HelperLimits limits) {
     if (helper.profileFolder.empty()) helper.profileFolder = DefaultProfileFolder();
-    // Said once for the engine's life, however many helpers go without.
-    if (auto& warn = helper.isolation.onUnisolated)
-        warn = [said = std::make_shared<std::atomic<bool>>(false),
-                once = std::move(warn)](const std::string& missing) {
-            if (!said->exchange(true)) once(missing);
-        };
+    helper.isolation = WarningOnce(std::move(helper.isolation));
     core_ = std::make_shared<EngineCore>(desk, pump, std::move(helper),
                                          poolSize != 0 ? poolSize : DefaultPoolSize(), limits);
 }

@@ -69,6 +69,11 @@ AutomationError RenderFailure(const Reply& reply, const std::string& temporaryFo
     return DocumentFailure(reply.answer, "printed to PDF", temporaryFolder);
 }
 
+AutomationError PdfNotWritten(const std::string& target, const std::string& error) {
+    return {ErrorNumber::PrintFailed,
+            "The PDF file \"" + target + "\" could not be written: " + error + "."};
+}
+
 AutomationError NotSupported(const Text& member) {
     return {ErrorNumber::NotSupported,
             "Object doesn't support this property or method (" + member + ")"};

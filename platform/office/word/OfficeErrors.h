@@ -32,6 +32,9 @@ constexpr std::int32_t ApplicationEnded = static_cast<std::int32_t>(0x800706BAu)
 // The print job failed while rendering.
 AutomationError RenderFailure(const Reply& reply, const std::string& temporaryFolder);
 
+// The finished PDF could not be put at target (error: the system's reason).
+AutomationError PdfNotWritten(const std::string& target, const std::string& error);
+
 AutomationError NotSupported(const Text& member);
 AutomationError WrongArguments(const Text& member, const Text& why);
 

@@ -42,10 +42,7 @@ void PrintJob::Run(std::stop_token stop) {
                                                      "finished."));
     std::string error;
     if (!MoveIntoPlace(render.pdf, *target, error))
-        return Finish(State::Failed,
-                      AutomationError(
-                          ErrorNumber::PrintFailed,
-                          "The PDF file \"" + *target + "\" could not be written: " + error + "."));
+        return Finish(State::Failed, PdfNotWritten(*target, error));
     Finish(State::Done);
 }
 

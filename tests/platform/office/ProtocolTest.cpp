@@ -17,6 +17,8 @@ TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
                  Outcome::Encrypted,
                  1ull << 40,
                  12345,
+                 PdfFlag::Tagged | PdfFlag::ArchiveA2b,
+                 4000000000u,
                  std::string("/x/\0zero\nline \xff bytes.doc", 26)};
     ASSERT_TRUE(SendMessage(ends[0], sent));
     EXPECT_EQ(ReceiveMessage(ends[1]), sent);
@@ -24,6 +26,9 @@ TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
     std::string encoded = EncodeMessage(sent);
     EXPECT_FALSE(DecodeMessage(encoded.substr(0, encoded.size() - 1)).has_value());
     EXPECT_FALSE(DecodeMessage(encoded + "x").has_value());
+    std::string unknownFlag = encoded;
+    unknownFlag[1 + 4 + 4 + 1 + 8 + 8] = 4;  // no such kind of PDF
+    EXPECT_FALSE(DecodeMessage(unknownFlag).has_value());
     encoded[0] = 99;  // no such kind
     EXPECT_FALSE(DecodeMessage(encoded).has_value());
 

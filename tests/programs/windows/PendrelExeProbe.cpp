@@ -154,6 +154,8 @@ void ProbeCommandLine(const std::wstring& program) {
         {L"a.doc -v", L"Pendrel " PENDREL_VERSION, 0, false},
         {L"-hx a.doc", L"Pendrel.exe: Unknown option 'x'.", 2, false},
         {L"--version=2", L"Pendrel.exe: Unexpected value after '--version'.", 2, false},
+        // Nothing converted and no window, whatever else is given.
+        {L"--convert --jobs 4 a.doc", L"needs Pendrel's Linux engine", 2, false},
         // Quoted as Explorer's "Send to" passes a path; queued, and named as not found.
         {L"-- \"-gone \u00E9.doc\" -v", L"-gone \u00E9.doc", 0, true},
     };

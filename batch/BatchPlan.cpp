@@ -1,0 +1,86 @@
+#include "batch/BatchPlan.h"
+
+#include <unordered_set>
+
+#include "batch/FoundDocuments.h"
+#include "convert/BatchRun.h"
+#include "queue/AddPaths.h"
+
+namespace pendrel::batch {
+namespace {
+
+// A document's path below the path it was found under; a path given as a file is its name.
+Text RelativeTo(const Text& given, const Text& path, char separator) {
+    Text prefix = given;
+    if (prefix.empty() || prefix.back() != separator) prefix += separator;
+    if (path.starts_with(prefix)) return path.substr(prefix.size());
+    const auto slash = path.rfind(separator);
+    return slash == Text::npos ? path : path.substr(slash + 1);
+}
+
+class Planner {
+public:
+    Planner(const BatchOptions& options, const FileSystem& fileSystem)
+        : options_(options), separator_(fileSystem.Separator()) {}
+
+    void Document(const Text& given, const Text& path) {
+        if (!seen_.insert(path).second) return;  // named twice: converted once
+        const Text relative = RelativeTo(given, path, separator_);
+        const Text pdf = options_.outputFolder.empty()
+                             ? BatchRun::OutputPathFor(path)
+                             : PdfUnder(options_.outputFolder, relative, separator_);
+        // Looked for before the shard is taken, so that no two shards write the same PDF.
+        const bool clash = !pdfs_.insert(pdf).second;
+        if (!options_.shard.Takes(relative)) return;
+        if (clash)
+            return Refuse(path, {PlanError::SamePdf,
+                                 "Another document of this batch has the "
+                                 "same PDF name (" +
+                                     pdf + ")."});
+        plan_.push_back({path, pdf, std::nullopt});
+    }
+
+    void Refuse(const Text& given, const Text& path, const Failure& why) {
+        if (options_.shard.Takes(RelativeTo(given, path, separator_))) Refuse(path, why);
+    }
+
+    std::vector<PlannedDocument> Take() { return std::move(plan_); }
+
+private:
+    void Refuse(const Text& path, const Failure& why) { plan_.push_back({path, {}, why}); }
+
+    const BatchOptions& options_;
+    const char separator_;
+    std::unordered_set<Text> seen_;
+    std::unordered_set<Text> pdfs_;
+    std::vector<PlannedDocument> plan_;
+};
+
+}  // namespace
+
+Text PdfUnder(const Text& outputFolder, const Text& relativePath, char separator) {
+    Text folder = outputFolder;
+    if (folder.empty() || folder.back() != separator) folder += separator;
+    return folder + BatchRun::OutputPathFor(relativePath);
+}
+
+std::vector<PlannedDocument> Plan(const BatchOptions& options, const Text& currentFolder,
+                                  const FileSystem& fileSystem, DirectoryLister& lister) {
+    Planner planner(options, fileSystem);
+    for (const Text& each : options.paths) {
+        const Text given = AddPaths::Absolute(each, currentFolder);
+        FoundDocuments found;
+        const AddPaths::Leftovers leftovers =
+            AddPaths::QueueEach({given}, fileSystem, lister, found);
+        for (const Text& path : found.Paths()) planner.Document(given, path);
+        for (const Text& missing : leftovers.missing)
+            planner.Refuse(given, missing.empty() ? each : missing,
+                           {PlanError::NotFound, "It was not found."});
+        for (const AddFolder::NotAdded& notAdded : leftovers.notAdded)
+            planner.Refuse(given, notAdded.bytes.empty() ? notAdded.path : notAdded.bytes,
+                           {PlanError::CannotAdd, "It cannot be added: " + notAdded.problem + "."});
+    }
+    return planner.Take();
+}
+
+}  // namespace pendrel::batch
