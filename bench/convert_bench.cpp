@@ -2,7 +2,10 @@
 // the real window from the Convert click to the last PDF, with a pool of one helper and with
 // the default pool; `soffice --headless --convert-to pdf` on all of them in one process, and in
 // two processes with profiles of their own, each given half. Then the whole corpus with the
-// default pool, against one soffice process on the same files.
+// default pool, against one soffice process on the same files. The command line
+// (pendrel --convert) on the same documents and on the whole corpus, --update on a tree it has
+// just converted, one helper alone (documents a second per core), and two shards at once (how
+// far apart they end).
 //
 //   convert_bench [count]     (50 documents by default; the corpus must be at ../shared)
 #include <sys/resource.h>
@@ -149,6 +152,70 @@ double TimeSoffice(const std::vector<std::vector<std::string>>& groups, const st
     return Seconds(Clock::now() - start);
 }
 
+// pendrel --convert with the arguments, its engine's profile under cache (warm after the first
+// run); the wall time until it ends.
+double TimeCommandLine(const std::vector<std::vector<std::string>>& runs, const std::string& cache,
+                       std::vector<double>* each = nullptr) {
+    std::vector<pid_t> pids;
+    const auto start = Clock::now();
+    for (const auto& arguments : runs) {
+        std::vector<std::string> args{PENDREL_PROGRAM, "--convert", "--quiet"};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::fflush(stdout);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+            ::unsetenv("DISPLAY");
+            std::freopen("/dev/null", "w", stderr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        pids.push_back(pid);
+    }
+    for (std::size_t ended = 0; ended < pids.size(); ++ended) {
+        ::wait(nullptr);
+        if (each) each->push_back(Seconds(Clock::now() - start));
+    }
+    return Seconds(Clock::now() - start);
+}
+
+void CommandLineFigures(const std::vector<std::string>& chosen, const std::vector<std::string>& all,
+                        double soffice, double sofficeTwo, double sofficeAll,
+                        const std::string& warmUp, const TempFolder& temp) {
+    const std::string cache = temp / "cache";
+    TimeCommandLine({{warmUp}}, cache);  // the profile made warm, as the window's is
+    const std::string tree = temp / "c1";
+    CopiesIn(tree, chosen);
+    const double full = TimeCommandLine({{tree}}, cache);
+    const double update = TimeCommandLine({{"--update", tree}}, cache);
+    std::printf("command line, %zu documents: %.2f s = %.2fx one soffice, %.2fx two\n",
+                chosen.size(), full, full / soffice, full / sofficeTwo);
+    std::printf("command line --update on that converted tree: %.2f s = %.3fx the full run\n",
+                update, update / full);
+
+    const std::string corpus = temp / "call";
+    CopiesIn(corpus, all);
+    const double whole = TimeCommandLine({{corpus}}, cache);
+    std::printf("command line, whole corpus (%zu documents): %.2f s = %.2fx one soffice (%.2f s)\n",
+                all.size(), whole, whole / sofficeAll, sofficeAll);
+    const std::string single = temp / "cone";
+    CopiesIn(single, all);
+    const double alone = TimeCommandLine({{"--jobs", "1", single}}, cache);
+    std::printf("command line, one helper, whole corpus: %.2f s = %.2f documents a second\n", alone,
+                static_cast<double>(all.size()) / alone);
+    const std::string sharded = temp / "cshard";
+    CopiesIn(sharded, all);
+    std::vector<double> ends;
+    TimeCommandLine(
+        {{"--jobs", "1", "--shard", "0/2", sharded}, {"--jobs", "1", "--shard", "1/2", sharded}},
+        cache, &ends);
+    std::printf("two shards of one helper each, at once: ended after %.2f s and %.2f s\n",
+                ends.front(), ends.back());
+}
+
 std::string Megabytes(const std::vector<std::uint64_t>& peaks) {
     std::string text;
     for (const auto peak : peaks)
@@ -205,6 +272,7 @@ int Run(std::size_t count) {
         "helper; %.2f s = %.2fx one soffice process (%.2f s)\n",
         all.size(), whole.converted, whole.failed, whole.helpersStarted, whole.wall,
         whole.wall / sofficeAll, sofficeAll);
+    CommandLineFigures(chosen, all, soffice, sofficeTwo, sofficeAll, warmUp, temp);
     return 0;
 }
 

@@ -12,7 +12,7 @@ packages=(
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-dejavu-core
   fonts-liberation fonts-noto-core fonts-noto-cjk fonts-wine
   libreoffice-writer libreofficekit-dev
-  poppler-utils python3-munkres python3-fonttools python3-pypdf xvfb xauth
+  poppler-utils python3-munkres python3-fonttools python3-pypdf xvfb xauth parallel python3-yaml
   desktop-file-utils appstream dpkg-dev lintian man-db
   g++-mingw-w64-x86-64-posix wine wine64
 )

@@ -266,6 +266,10 @@ private slots:
         QVERIFY(pendrel.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFile(report).size() > 0, 120000);
         QTest::qWait(1500);  // well into the long document
+        // No window system: no toolkit platform plugin was ever loaded.
+        const std::string maps = Read("/proc/" + std::to_string(pendrel.processId()) + "/maps");
+        QVERIFY(!maps.empty());
+        QVERIFY(maps.find("/platforms/") == std::string::npos);
         QElapsedTimer clock;
         clock.start();
         ::kill(static_cast<pid_t>(pendrel.processId()), SIGINT);
