@@ -56,17 +56,32 @@ private:
     std::vector<PlannedDocument> plan_;
 };
 
-}  // namespace
+struct Stopped {};
 
-Text PdfUnder(const Text& outputFolder, const Text& relativePath, char separator) {
-    Text folder = outputFolder;
-    if (folder.empty() || folder.back() != separator) folder += separator;
-    return folder + BatchRun::OutputPathFor(relativePath);
-}
+// The lister, given up on as soon as the batch is stopped.
+class ListerUntilStopped final : public DirectoryLister {
+public:
+    ListerUntilStopped(DirectoryLister& lister, std::stop_token stop)
+        : lister_(lister), stop_(std::move(stop)) {}
 
-std::vector<PlannedDocument> Plan(const BatchOptions& options, const Text& currentFolder,
-                                  const FileSystem& fileSystem, DirectoryLister& lister) {
-    Planner planner(options, fileSystem);
+    std::optional<std::vector<Entry>> List(const Text& folder, const Text& pattern,
+                                           std::uint32_t mask) override {
+        if (stop_.stop_requested()) throw Stopped();
+        return lister_.List(folder, pattern, mask);
+    }
+    std::optional<Text> FolderIdentity(const Text& folder) override {
+        if (stop_.stop_requested()) throw Stopped();
+        return lister_.FolderIdentity(folder);
+    }
+
+private:
+    DirectoryLister& lister_;
+    std::stop_token stop_;
+};
+
+// Each path given, scanned by the rules of Add Folder and Add Word Files.
+void PlanEach(const BatchOptions& options, const Text& currentFolder, const FileSystem& fileSystem,
+              DirectoryLister& lister, Planner& planner) {
     for (const Text& each : options.paths) {
         const Text given = AddPaths::Absolute(each, currentFolder);
         FoundDocuments found;
@@ -79,6 +94,26 @@ std::vector<PlannedDocument> Plan(const BatchOptions& options, const Text& curre
         for (const AddFolder::NotAdded& notAdded : leftovers.notAdded)
             planner.Refuse(given, notAdded.bytes.empty() ? notAdded.path : notAdded.bytes,
                            {PlanError::CannotAdd, "It cannot be added: " + notAdded.problem + "."});
+    }
+}
+
+}  // namespace
+
+Text PdfUnder(const Text& outputFolder, const Text& relativePath, char separator) {
+    Text folder = outputFolder;
+    if (folder.empty() || folder.back() != separator) folder += separator;
+    return folder + BatchRun::OutputPathFor(relativePath);
+}
+
+std::vector<PlannedDocument> Plan(const BatchOptions& options, const Text& currentFolder,
+                                  const FileSystem& fileSystem, DirectoryLister& folders,
+                                  std::stop_token stop) {
+    Planner planner(options, fileSystem);
+    ListerUntilStopped lister(folders, std::move(stop));
+    try {
+        PlanEach(options, currentFolder, fileSystem, lister, planner);
+    } catch (const Stopped&) {
+        return {};
     }
     return planner.Take();
 }

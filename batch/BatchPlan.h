@@ -5,6 +5,7 @@
 // batch's shard. What was given or found but cannot be converted is planned too, with its
 // reason, so that it is reported in its place.
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "batch/Shard.h"
@@ -34,8 +35,11 @@ constexpr std::int32_t CannotAdd = 75;  // found, but it cannot be added
 constexpr std::int32_t SamePdf = 58;    // another document of the batch has its PDF name
 }  // namespace PlanError
 
+// A stop requested while the folders are read (a tree of a million documents takes minutes)
+// ends the reading at once: the plan is then empty.
 std::vector<PlannedDocument> Plan(const BatchOptions& options, const Text& currentFolder,
-                                  const FileSystem& fileSystem, DirectoryLister& lister);
+                                  const FileSystem& fileSystem, DirectoryLister& lister,
+                                  std::stop_token stop = {});
 
 // The PDF of the document at relativePath under outputFolder (the document's own name with
 // its last three characters replaced by "pdf").

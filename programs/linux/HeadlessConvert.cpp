@@ -86,7 +86,7 @@ int ConvertWithoutWindow(const ConvertRequest& request, const std::vector<Text>&
             request.jobs);
         // LibreOffice starts while the folders are read.
         renderer.WarmUp();
-        const auto plan = batch::Plan(options, currentFolder, fileSystem, lister);
+        const auto plan = batch::Plan(options, currentFolder, fileSystem, lister, stop.get_token());
         end = batch::RunBatch(plan, options.update,
                               batch::BatchServices{fileSystem, folders, renderer, console},
                               stop.get_token());

@@ -110,6 +110,11 @@ TEST(Plan, FindsDocumentsAsAddFolderDoesAndPlacesTheirPdfs) {
     const auto second = Plan({{"/in", "/gone"}, {}, false, {1, 2}}, "/", files, files);
     EXPECT_EQ(first.size() + second.size(), 6u);
     EXPECT_EQ(first.empty() || second.empty(), false);
+
+    // Stopped while the folders are read: nothing is planned.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_TRUE(Plan(beside, "/", files, files, stop.get_token()).empty());
 }
 
 // Renders by script: a document's entry says what Render does with it.
