@@ -1,4 +1,4 @@
-// The window's kind of PDF from its settings file, ~/.config/pendrel/pendrel.ini (here under
+// The window's kind of PDF from its settings file, ~/.config/pendrel/pendrel.conf (here under
 // a XDG_CONFIG_HOME of the test's own): the keys of the README, each off unless set.
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@ private slots:
         // Before the first QSettings: the folder is looked up once per process.
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         QVERIFY(QDir(config.path()).mkpath("pendrel"));
-        QFile file(config.filePath("pendrel/pendrel.ini"));
+        QFile file(config.filePath("pendrel/pendrel.conf"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[pdf]\ntagged=true\n");
         file.close();
