@@ -1,18 +1,47 @@
-# Every build checks the layering: a source that includes a header from a layer above its own
-# fails the build (cmake/CheckLayers.cmake holds the rules).
-file(GLOB_RECURSE PENDREL_LAYERED_SOURCES CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/platform/*.cpp
-    ${PROJECT_SOURCE_DIR}/common/*.h ${PROJECT_SOURCE_DIR}/common/*.cpp
-    ${PROJECT_SOURCE_DIR}/queue/*.h ${PROJECT_SOURCE_DIR}/queue/*.cpp
-    ${PROJECT_SOURCE_DIR}/convert/*.h ${PROJECT_SOURCE_DIR}/convert/*.cpp
-    ${PROJECT_SOURCE_DIR}/app/*.h ${PROJECT_SOURCE_DIR}/app/*.cpp
-    ${PROJECT_SOURCE_DIR}/programs/*.h ${PROJECT_SOURCE_DIR}/programs/*.cpp)
+# Every build checks the layering: a source that includes a header its layer may not use fails
+# the build (cmake/Layers.cmake holds the rules, cmake/CheckLayers.cmake reads the includes).
+# PENDREL_LAYER_ROOT is the folder checked: the project's sources unless a test says otherwise.
+if(NOT PENDREL_LAYER_ROOT)
+    set(PENDREL_LAYER_ROOT ${PROJECT_SOURCE_DIR})
+endif()
+
+# The files the check reads, so that it runs again when one of them changes.
+function(pendrel_layered_sources out)
+    include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Layers.cmake)
+    set(globs "")
+    foreach(root IN LISTS pendrel_layer_roots)
+        foreach(extension IN ITEMS h hpp inl cpp cc c)
+            list(APPEND globs ${PENDREL_LAYER_ROOT}/${root}/*.${extension})
+        endforeach()
+    endforeach()
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${globs})
+    set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+pendrel_layered_sources(PENDREL_LAYERED_SOURCES)
 add_custom_command(
     OUTPUT ${PROJECT_BINARY_DIR}/layer-check.stamp
-    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR}
+    COMMAND ${CMAKE_COMMAND} -DROOT=${PENDREL_LAYER_ROOT}
             -DSTAMP=${PROJECT_BINARY_DIR}/layer-check.stamp
-            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
-    DEPENDS ${PENDREL_LAYERED_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
-    COMMENT "Checking that no include runs upward through the layers"
+            -P ${CMAKE_CURRENT_LIST_DIR}/CheckLayers.cmake
+    DEPENDS ${PENDREL_LAYERED_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/CheckLayers.cmake
+            ${CMAKE_CURRENT_LIST_DIR}/Layers.cmake
+    COMMENT "Checking that every include keeps to the layers"
     VERBATIM)
 add_custom_target(layer_check ALL DEPENDS ${PROJECT_BINARY_DIR}/layer-check.stamp)
+
+# Makes every library and executable below folder wait for the check, so that building any one
+# target (a single test, say) checks the layering first. Called once every target is defined.
+function(pendrel_depend_on_layer_check folder)
+    get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+            add_dependencies(${target} layer_check)
+        endif()
+    endforeach()
+    get_property(subfolders DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
+    foreach(subfolder IN LISTS subfolders)
+        pendrel_depend_on_layer_check(${subfolder})
+    endforeach()
+endfunction()

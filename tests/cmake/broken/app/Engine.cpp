@@ -1,0 +1,1 @@
+#include <LibreOfficeKit/LibreOfficeKit.h>

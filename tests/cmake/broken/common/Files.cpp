@@ -1,0 +1,2 @@
+#include <sys/stat.h>
+#include <unistd.h>

@@ -1,0 +1,3 @@
+#pragma once
+#include <pthread.h>
+#include <QtCore/QTimer>

@@ -1,0 +1,2 @@
+#include "../word/WordApplication.h"
+#include "platform/office/pool/PrintSpooler.h"

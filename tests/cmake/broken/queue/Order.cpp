@@ -1,0 +1,3 @@
+#include "queue/Order.h"
+
+Form1 order;

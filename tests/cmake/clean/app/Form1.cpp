@@ -1,0 +1,3 @@
+#include "Form1.h"
+
+#include <string_view>

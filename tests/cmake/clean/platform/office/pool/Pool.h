@@ -1,0 +1,3 @@
+#pragma once
+#include "../formats/Sniffer.h"
+#include "platform/office/protocol/Protocol.h"

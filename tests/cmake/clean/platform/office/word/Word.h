@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/desk/Desk.h"
+#include "platform/office/pool/Pool.h"

@@ -1,0 +1,5 @@
+#pragma once
+#include <unistd.h>
+#include <QWidget>
+
+#include "platform/Text.h"
