@@ -17,8 +17,8 @@ std::vector<Variant> OpenArguments(const Text& path) {
     return args;
 }
 
-constexpr const char* DialogClass = "#32770";
-constexpr const char* DialogTitle = "Save As";
+using WordContract::SaveAsDialogClass;
+using WordContract::SaveAsDialogTitle;
 constexpr std::chrono::milliseconds DialogPollSlice{10};
 
 bool IsAmong(WindowHandle window, const std::vector<WindowHandle>& windows) {
@@ -27,9 +27,9 @@ bool IsAmong(WindowHandle window, const std::vector<WindowHandle>& windows) {
 
 // The first printer's dialog that is not among alreadyOpen, or 0.
 WindowHandle FindNewDialog(WindowMessages& windows, const std::vector<WindowHandle>& alreadyOpen) {
-    const WindowHandle first = windows.FindWindow(DialogClass, DialogTitle);
+    const WindowHandle first = windows.FindWindow(SaveAsDialogClass, SaveAsDialogTitle);
     if (first == 0 || !IsAmong(first, alreadyOpen)) return first;
-    for (const WindowHandle window : windows.FindWindows(DialogClass, DialogTitle)) {
+    for (const WindowHandle window : windows.FindWindows(SaveAsDialogClass, SaveAsDialogTitle)) {
         if (!IsAmong(window, alreadyOpen)) return window;
     }
     return 0;
@@ -79,10 +79,11 @@ DispatchPtr OpenInWord(AutomationFactory& automation, const Text& path) {
 void PrintToPdfWriter(Dispatch& app, const Text& outputPath, WindowMessages& windows,
                       EventPump& pump, std::chrono::milliseconds dialogLimit) {
     const Variant savedPrinter = app.Get("ActivePrinter");
-    app.Put("ActivePrinter", Variant::String(PdfPrinterName));
+    app.Put("ActivePrinter", Variant::String(WordContract::PdfPrinterName));
     try {
         // Noted before printing: the printer's own dialog is the one that shows up after.
-        const std::vector<WindowHandle> alreadyOpen = windows.FindWindows(DialogClass, DialogTitle);
+        const std::vector<WindowHandle> alreadyOpen =
+            windows.FindWindows(SaveAsDialogClass, SaveAsDialogTitle);
         app.Call("PrintOut", WordContract::PrintOutValues());
         AnswerSaveAsDialog(outputPath, windows, pump, dialogLimit, alreadyOpen);
     } catch (...) {
@@ -105,13 +106,15 @@ void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pu
                         std::chrono::milliseconds limit,
                         const std::vector<WindowHandle>& alreadyOpen) {
     const WindowHandle dialog = WaitForNewDialog(windows, pump, alreadyOpen, limit);
-    const WindowHandle edit = windows.FindWindowEx(dialog, 0, "Edit", std::nullopt);
+    const WindowHandle edit =
+        windows.FindWindowEx(dialog, 0, WordContract::SaveAsEditClass, std::nullopt);
     const std::intptr_t typed = MakeLong(1, 48);  // repeat count 1, scan code 0x30
     // UTF-16 units, so any character arrives as typed; one beyond the BMP takes two.
     for (const char16_t unit : Utf16::FromUtf8(path)) {
         windows.PostMessage(edit, WmChar, unit, typed);
     }
-    const WindowHandle save = windows.FindWindowEx(dialog, edit, "Button", Text("&Save"));
+    const WindowHandle save = windows.FindWindowEx(dialog, edit, WordContract::SaveAsButtonClass,
+                                                   Text(WordContract::SaveAsSaveButton));
     windows.PostMessage(save, WmLButtonDown, MkLButton, MakeLong(0, 0));
     windows.PostMessage(save, WmLButtonUp, MkLButton, MakeLong(0, 0));
 }

@@ -11,8 +11,6 @@
 
 namespace pendrel::Word1 {
 
-inline constexpr const char* PdfPrinterName = "PDF Writer";
-
 // A new "Word.Application" with the document at path open in it. When the document cannot
 // be opened, that Word is ended before the failure is passed on.
 DispatchPtr OpenInWord(AutomationFactory& automation, const Text& path);

@@ -1,7 +1,10 @@
 #pragma once
-// The calls the program makes on "Word.Application", as one table that the caller builds its
-// arguments from and the embedded engine checks them against.
+// What the program and a "Word.Application" agree on: the calls the program makes, as one table
+// that the caller builds its arguments from and the embedded engine checks them against; the
+// printer it prints to; and that printer's "Save As" dialog, which the program answers from
+// outside and the embedded engine shows.
 #include <array>
+#include <chrono>
 #include <vector>
 
 #include "platform/Automation.h"
@@ -12,6 +15,20 @@ struct Argument {
     const char* name;
     Variant value;
 };
+
+// The printer PrintOut prints to. It asks for the PDF's name in its dialog.
+inline constexpr const char* PdfPrinterName = "PDF Writer";
+
+// The printer's dialog as windows are found: a dialog box of the class "#32770" with the
+// title "Save As", whose first "Edit" child takes the name and whose "Button" "&Save" saves.
+inline constexpr const char* SaveAsDialogClass = "#32770";
+inline constexpr const char* SaveAsDialogTitle = "Save As";
+inline constexpr const char* SaveAsEditClass = "Edit";
+inline constexpr const char* SaveAsButtonClass = "Button";
+inline constexpr const char* SaveAsSaveButton = "&Save";
+
+// Once its dialog is answered, the printer writes the PDF or fails within this long.
+inline constexpr std::chrono::seconds PrinterRenderLimit{300};
 
 // Documents.Open in its sixteen-argument form: FileName, then fifteen omitted.
 inline constexpr std::size_t OpenArgumentCount = 16;

@@ -33,9 +33,9 @@ private:
     friend class DialogRunner;
 };
 
-// Shows a file-name dialog of the class "#32770" with the given title on the calling thread:
-// its children, in order, are an "Edit" holding initialName wholly selected, a "Button"
-// "&Save" and a "Button" "Cancel". It handles the messages posted to it until Save is
+// Shows the printer's file-name dialog (platform/WordContract.h) with the given title on the
+// calling thread: its children, in order, are an "Edit" holding initialName wholly selected, a
+// "Button" "&Save" and a "Button" "Cancel". It handles the messages posted to it until Save is
 // clicked (the result is the edit box's text), Cancel is clicked, the time limit passes or
 // stop is requested (the result is then nothing). The dialog is in the table only while
 // this runs.

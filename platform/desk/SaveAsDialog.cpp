@@ -1,4 +1,5 @@
 // The file-name dialog that the virtual printer shows on its own thread.
+#include "platform/WordContract.h"
 #include "platform/desk/Desk.h"
 #include "platform/desk/DeskImpl.h"
 #include "platform/desk/EditBox.h"
@@ -24,10 +25,11 @@ class DialogRunner {
 public:
     DialogRunner(Desk& desk, const Text& title, const Text& initialName)
         : impl_(*desk.impl_), editBox_(Utf16::FromUtf8(initialName)) {
-        dialog_ = impl_.Create("#32770", title, 0);
-        edit_ = impl_.Create("Edit", "", dialog_);
-        save_ = impl_.Create("Button", "&Save", dialog_);
-        cancel_ = impl_.Create("Button", "Cancel", dialog_);
+        using namespace WordContract;
+        dialog_ = impl_.Create(SaveAsDialogClass, title, 0);
+        edit_ = impl_.Create(SaveAsEditClass, "", dialog_);
+        save_ = impl_.Create(SaveAsButtonClass, SaveAsSaveButton, dialog_);
+        cancel_ = impl_.Create(SaveAsButtonClass, "Cancel", dialog_);
     }
     ~DialogRunner() { impl_.Destroy(dialog_); }
     DialogRunner(const DialogRunner&) = delete;

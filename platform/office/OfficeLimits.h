@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/WordContract.h"
+
 namespace pendrel::office {
 
 using namespace std::chrono_literals;
@@ -12,8 +14,8 @@ using namespace std::chrono_literals;
 constexpr std::chrono::milliseconds HelperStartLimit = 90s;
 // Opening one document. The slowest corpus document loads in a few seconds.
 constexpr std::chrono::milliseconds LoadLimit = 60s;
-// Rendering one document to PDF.
-constexpr std::chrono::milliseconds RenderLimit = 300s;
+// Rendering one document to PDF: the printer's promise to the batch.
+constexpr std::chrono::milliseconds RenderLimit = WordContract::PrinterRenderLimit;
 // The limits a helper's work is held to; tests shorten them.
 struct HelperLimits {
     std::chrono::milliseconds start = HelperStartLimit;

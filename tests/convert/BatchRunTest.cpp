@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "convert/PrintWait.h"
-#include "platform/WordContract.h"
 #include "queue/Queue.h"
 #include "tests/fakes/FakeForm.h"
 #include "tests/fakes/ScriptedWord.h"
+#include "tests/fakes/WordCalls.h"
 
 namespace pendrel {
 namespace {
@@ -137,13 +137,12 @@ TEST(BatchRun, AFailingDocumentIsReportedItsOldPdfPutBackAndTheRunGoesOn) {
     Texts printers, expected;
     for (const fakes::WordCall& call : f.word.calls) {
         if (call.name == "PrintOut") {
-            EXPECT_EQ(call.args, WordContract::PrintOutValues());
+            EXPECT_EQ(call.args, fakes::PrintOutAsWordTakesIt());
         }
         if (call.name == "Put ActivePrinter") printers.push_back(call.args.at(0).AsString());
-        if (call.name != "Open") continue;
-        std::vector<Variant> open(WordContract::OpenArgumentCount, Variant::Missing());
-        open[0] = call.args.at(0);
-        EXPECT_EQ(call.args, open);
+        if (call.name == "Open") {
+            EXPECT_EQ(call.args, fakes::OpenAsWordTakesIt(call.args.at(0).AsString()));
+        }
     }
     for (int i = 0; i < 5; ++i) expected.insert(expected.end(), {"PDF Writer", "HP LaserJet"});
     EXPECT_EQ(printers, expected) << "for bad, mute, blank, broken and ok.doc";
@@ -211,6 +210,13 @@ TEST(ConvertButton, RunsTheQueueBusyIgnoresClicksDuringTheRunAndUndoesItOnClosin
     f.pump.onPump = nullptr;
     f.check2.UserClick();  // the run has ended: Convert works again
     EXPECT_EQ(w.word.created, 4);
+}
+
+// The printer may take 300 s to write a PDF once its dialog is answered; the batch waits for
+// that and a margin, and a minute for the dialog to show up.
+TEST(PrintWait, WaitsAsLongAsThePrinterMayTake) {
+    EXPECT_EQ(WaitLimits{}.dialog, 60s);
+    EXPECT_EQ(WaitLimits{}.output, 330s);
 }
 
 // A printer that still holds its PDF open has not finished it, however long the size holds.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 #include "platform/FileSystem.h"
 #include "platform/desk/Desk.h"
@@ -38,6 +39,42 @@ TEST(Word1, AnswersOnlyTheDialogThatShowsUpAfterPrintingBegan) {
     user.request_stop();
     user.join();
     EXPECT_EQ(users, std::nullopt) << "the user's dialog got neither text nor a click";
+}
+
+// The messages that answer the dialog, as Windows defines them: each UTF-16 unit of the name as
+// a WM_CHAR (0x0102) to the dialog's first "Edit" child, with the keystroke data of one press of
+// scan code 0x30 (repeat count 1 in bits 0-15, the scan code in bits 16-23); then a press and a
+// release of the left button (0x0201, 0x0202, MK_LBUTTON) at the corner of its "&Save" button.
+TEST(Word1, TypesTheNameAsKeystrokesAndClicksSave) {
+    struct RecordingWindows : WindowMessages {
+        using Post = std::tuple<WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t>;
+        std::vector<Post> posted;
+        WindowHandle FindWindow(const Text& className, const Text& title) override {
+            return className == "#32770" && title == "Save As" ? 10 : 0;
+        }
+        WindowHandle FindWindowEx(WindowHandle parent, WindowHandle after, const Text& className,
+                                  const std::optional<Text>& title) override {
+            if (parent != 10) return 0;
+            if (after == 0 && className == "Edit" && !title) return 11;
+            if (after == 11 && className == "Button" && title == Text("&Save")) return 12;
+            return 0;
+        }
+        bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                         std::intptr_t lParam) override {
+            posted.emplace_back(window, message, wParam, lParam);
+            return true;
+        }
+    } windows;
+    fakes::SleepingPump pump;
+    // a, e acute, and G clef: one unit, one unit, a surrogate pair.
+    Word1::AnswerSaveAsDialog("a\xC3\xA9\xF0\x9D\x84\x9E", windows, pump, 1s);
+    using Post = RecordingWindows::Post;
+    EXPECT_EQ(windows.posted, (std::vector<Post>{{11, 0x0102, 0x0061, 0x00300001},
+                                                 {11, 0x0102, 0x00E9, 0x00300001},
+                                                 {11, 0x0102, 0xD834, 0x00300001},
+                                                 {11, 0x0102, 0xDD1E, 0x00300001},
+                                                 {12, 0x0201, 0x0001, 0},
+                                                 {12, 0x0202, 0x0001, 0}}));
 }
 
 }  // namespace

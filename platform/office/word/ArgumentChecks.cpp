@@ -33,9 +33,10 @@ Text Numbered(std::size_t index, const char* name) {
 }  // namespace
 
 void CheckOpenArguments(const std::vector<Variant>& args) {
-    if (args.size() != 16)
-        throw WrongArguments("Documents.Open",
-                             "16 arguments expected, " + std::to_string(args.size()) + " given");
+    if (args.size() != WordContract::OpenArgumentCount)
+        throw WrongArguments("Documents.Open", std::to_string(WordContract::OpenArgumentCount) +
+                                                   " arguments expected, " +
+                                                   std::to_string(args.size()) + " given");
     if (args[0].type() != Variant::Type::String)
         throw WrongArguments("Documents.Open",
                              "FileName must be a String, not " + Text(TypeName(args[0].type())));
@@ -47,8 +48,8 @@ void CheckOpenArguments(const std::vector<Variant>& args) {
 void CheckPrintOutArguments(const std::vector<Variant>& args) {
     const auto& contract = WordContract::PrintOutArguments();
     if (args.size() != contract.size())
-        throw WrongArguments("PrintOut",
-                             "19 arguments expected, " + std::to_string(args.size()) + " given");
+        throw WrongArguments("PrintOut", std::to_string(contract.size()) + " arguments expected, " +
+                                             std::to_string(args.size()) + " given");
     for (std::size_t i = 0; i < contract.size(); ++i) {
         const WordContract::Argument& expected = contract[i];
         if (args[i].type() != expected.value.type())

@@ -1,5 +1,6 @@
 #include "platform/office/word/PrintJob.h"
 
+#include "platform/WordContract.h"
 #include "platform/office/OfficeLimits.h"
 #include "platform/office/pool/SpoolFolder.h"
 #include "platform/office/word/OfficeErrors.h"
@@ -24,8 +25,9 @@ Text PrintJob::SuggestedName(const Text& documentPath) {
 }
 
 void PrintJob::Run(std::stop_token stop) {
-    auto target = desk::RunSaveAsDialog(desk_, "Save As", SuggestedName(setup_.documentPath),
-                                        SaveAsDialogLimit, stop);
+    auto target =
+        desk::RunSaveAsDialog(desk_, WordContract::SaveAsDialogTitle,
+                              SuggestedName(setup_.documentPath), SaveAsDialogLimit, stop);
     if (!target || stop.stop_requested())
         return Finish(State::Failed,
                       AutomationError(ErrorNumber::PrintFailed,

@@ -1,5 +1,6 @@
 #include "platform/office/word/WordApplication.h"
 
+#include "platform/WordContract.h"
 #include "platform/office/OfficeLimits.h"
 #include "platform/office/pool/PrintSpooler.h"
 #include "platform/office/word/ArgumentChecks.h"
@@ -75,10 +76,10 @@ Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
     if (!document_)
         throw AutomationError(ErrorNumber::NoDocumentOpen,
                               "This command is not available because no document is open.");
-    if (printer_ != PdfWriterName)
+    if (printer_ != WordContract::PdfPrinterName)
         throw AutomationError(ErrorNumber::PrinterUnavailable,
                               "The printer \"" + printer_ + "\" is not available; only \"" +
-                                  PdfWriterName + "\" can print here.");
+                                  WordContract::PdfPrinterName + "\" can print here.");
     if (job_ && !job_->Finished())
         throw AutomationError(ErrorNumber::PrintFailed,
                               "A print job of this document is still in progress.");

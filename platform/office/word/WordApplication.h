@@ -9,7 +9,6 @@
 
 namespace pendrel::office {
 
-inline constexpr const char* PdfWriterName = "PDF Writer";
 inline constexpr const char* DefaultPrinterName = "Default Printer";
 
 class WordApplication : public Dispatch, public std::enable_shared_from_this<WordApplication> {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "convert/Word1.h"
-#include "platform/WordContract.h"
 #include "platform/win32/Win32EventPump.h"
 #include "platform/win32/Win32WindowMessages.h"
+#include "tests/fakes/WordCalls.h"
 #include "tests/platform/win32/TestWord.h"
 
 namespace pendrel::win32 {
@@ -38,15 +38,13 @@ TEST(WordAutomation, OpensAndPrintsByTheContractThroughThePrintersOwnDialog) {
     EXPECT_EQ(usersOwn.saves, 0);
 
     constexpr WORD MethodOrGet = DISPATCH_METHOD | DISPATCH_PROPERTYGET, Put = DISPATCH_PROPERTYPUT;
-    std::vector<Variant> open(WordContract::OpenArgumentCount, Variant::Missing());
-    open[0] = Variant::String(document);
     const std::vector<TestWord::Call> calls = {
         {L"CreateObject", 0, false, {Variant::String("Word.Application")}},
         {L"Documents", MethodOrGet, false, {}},
-        {L"Open", MethodOrGet, false, open},
+        {L"Open", MethodOrGet, false, fakes::OpenAsWordTakesIt(document)},
         {L"ActivePrinter", MethodOrGet, false, {}},
         {L"ActivePrinter", Put, true, {Variant::String("PDF Writer")}},
-        {L"PrintOut", MethodOrGet, false, WordContract::PrintOutValues()},
+        {L"PrintOut", MethodOrGet, false, fakes::PrintOutAsWordTakesIt()},
         {L"ActivePrinter", Put, true, {Variant::String("Local Printer")}},
     };
     EXPECT_EQ(word.calls, calls);
