@@ -2,6 +2,7 @@
 
 #include "app/ItemMenu.h"
 
+#include "common/LeftBehind.h"
 #include "common/Misc.h"
 #include "convert/BatchRun.h"
 #include "platform/AppInfo.h"
@@ -53,9 +54,20 @@ bool Form1::TakePush(PictureButton& button) {
     return true;
 }
 
+void Form1::TidyBesideQueued(std::size_t before) {
+    // A run may have set aside the PDF of one of them a moment ago; it tidies what it prints.
+    if (converting_) return;
+    std::vector<Text> queued;
+    for (std::size_t i = before + 1; i <= c_.listView1.ItemCount(); ++i)
+        queued.push_back(c_.listView1.ItemText(i));
+    LeftBehind::TidyBeside(s_.fileSystem, s_.directoryLister, queued);
+}
+
 void Form1::Check1_Click() {
     if (!TakePush(c_.check1)) return;
+    const std::size_t before = c_.listView1.ItemCount();
     AddFiles::PickAndQueue(c_.commonDialog1, s_.fileSystem.Separator(), c_.listView1);
+    TidyBesideQueued(before);
 }
 
 void Form1::Check2_Click() {
@@ -78,8 +90,10 @@ void Form1::Check4_Click() {
     const Text folder =
         DialogAPI::BrowseForFolder(s_.folderBrowser, c_.form.hWnd(), AddFolder::BrowserTitle);
     if (folder.empty()) return;
+    const std::size_t before = c_.listView1.ItemCount();
     const auto notAdded =
         AddFolder::QueueFolder(s_.directoryLister, s_.fileSystem.Separator(), folder, c_.listView1);
+    TidyBesideQueued(before);
     if (!notAdded.empty())
         s_.messageBoxes.Show(AddPaths::LeftoversMessage({{}, notAdded}), ApplicationTitle);
 }
@@ -96,8 +110,10 @@ void Form1::QueuePaths(const std::vector<Text>& paths, const Text& currentFolder
     std::vector<Text> absolute;
     absolute.reserve(paths.size());
     for (const Text& path : paths) absolute.push_back(AddPaths::Absolute(path, currentFolder));
+    const std::size_t before = c_.listView1.ItemCount();
     const AddPaths::Leftovers leftovers =
         AddPaths::QueueEach(absolute, s_.fileSystem, s_.directoryLister, c_.listView1);
+    TidyBesideQueued(before);
     if (!leftovers.empty())
         s_.messageBoxes.Show(AddPaths::LeftoversMessage(leftovers), ApplicationTitle);
 }

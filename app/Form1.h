@@ -61,13 +61,17 @@ public:
     // Paths handed in from outside the window (the command line, a drop), queued in order as
     // the buttons queue them; relative ones are taken from currentFolder. The ones that do
     // not exist, and what was found but could not be added, are named together in one
-    // message once the rest are queued.
+    // message once the rest are queued. What a run that was cut off left beside the queued
+    // documents is tidied.
     void QueuePaths(const std::vector<Text>& paths, const Text& currentFolder) override;
 
 private:
     // Each picture button acts as a push button: only a click that put it down does work,
     // and it is put up again first (which raises a nested Click that does nothing).
     static bool TakePush(PictureButton& button);
+    // Tidies what a run that was cut off left beside the documents queued after position
+    // before: a PDF set aside is put back, an abandoned partial file removed.
+    void TidyBesideQueued(std::size_t before);
 
     Form1Controls c_;
     Form1Services s_;

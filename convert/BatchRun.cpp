@@ -1,5 +1,6 @@
 #include "convert/BatchRun.h"
 
+#include <map>
 #include <vector>
 
 #include "common/Misc.h"
@@ -30,9 +31,25 @@ void PrintDocument(const Surroundings& run, Dispatch& app, const Text& path) {
 
 enum class Outcome { Converted, NotConverted, EngineUnavailable };
 
+// The PDFs of the run so far, each with the document it belongs to: the first whose turn came.
+using PdfOwners = std::map<Text, Text>;
+
+// Throws SystemError when the document's PDF is another document's of this run already
+// ("same.doc" and "same.DOC" both print to "same.pdf"): neither may overwrite the other.
+void ClaimPdf(PdfOwners& owners, const Text& path) {
+    const Text pdf = OutputPathFor(path);
+    const auto [owner, claimed] = owners.try_emplace(pdf, path);
+    // The same document queued twice prints the same PDF twice: nothing is lost.
+    if (claimed || owner->second == path) return;
+    throw SystemError(SamePdfNumber, "This document's PDF would be " + pdf +
+                                         ", which is the PDF of " + owner->second +
+                                         " in this run, so this document is not converted. "
+                                         "Rename one of the two to convert both.");
+}
+
 // Items are followed by id: messages are handled while a document prints, and the user may
 // remove items meanwhile.
-Outcome ConvertItem(const Surroundings& run, ListView::ItemId id) {
+Outcome ConvertItem(const Surroundings& run, ListView::ItemId id, PdfOwners& owners) {
     const auto index = run.list.IndexOf(id);
     if (!index) return Outcome::NotConverted;
     const Text path = run.list.ItemText(*index);
@@ -40,8 +57,12 @@ Outcome ConvertItem(const Surroundings& run, ListView::ItemId id) {
     run.form.SetMousePointer(MousePointer::Busy);
     DispatchPtr app;
     try {
-        app = Word1::OpenInWord(run.automation, path);
         const bool isDoc = Queue::HasDocEnding(path);
+        if (isDoc) {
+            ClaimPdf(owners, path);
+            OldPdf::CheckReplaceable(run.fileSystem, OutputPathFor(path));
+        }
+        app = Word1::OpenInWord(run.automation, path);
         if (isDoc) {
             PrintDocument(run, *app, path);
         } else {
@@ -101,10 +122,11 @@ void ConvertQueue(const Surroundings& run) {
     ids.reserve(count);
     for (std::size_t i = 1; i <= count; ++i) ids.push_back(run.list.IdAt(i));
     bool anyFailed = false, engineUnavailable = false;
+    PdfOwners owners;
     if (count != 0) run.progress.Show(0, count, false);
     for (std::size_t k = 0; k < ids.size() && !engineUnavailable; ++k) {
         run.lookAhead.Expect(Upcoming(run, ids, k));
-        const Outcome outcome = ConvertItem(run, ids[k]);
+        const Outcome outcome = ConvertItem(run, ids[k], owners);
         engineUnavailable = outcome == Outcome::EngineUnavailable;
         // An item that is not converted counts as failed, unless it was removed meanwhile.
         anyFailed |= outcome != Outcome::Converted && run.list.IndexOf(ids[k]).has_value();

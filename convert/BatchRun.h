@@ -17,6 +17,8 @@ inline constexpr const char* ProcessingSuffix = " [ Processing... ]";
 inline constexpr const char* DoneSuffix = " [ Done ]";
 inline constexpr const char* NotDocMessage = "File does not appear to be doc.";
 inline constexpr const char* EmptyQueueMessage = "No Word files added.";
+// Two documents of one run would print to one PDF: the system's "already exists".
+inline constexpr std::int32_t SamePdfNumber = 183;
 inline constexpr const char* EngineUnavailableMessage =
     "No document can be converted: the program that converts them cannot be started. The "
     "queue is left as it was.";

@@ -1,6 +1,6 @@
 #include "convert/OldPdf.h"
 
-#include "common/Misc.h"
+#include "common/LeftBehind.h"
 
 namespace pendrel {
 namespace {
@@ -10,25 +10,58 @@ void Restore(FileSystem& fileSystem, const Text& aside, const Text& pdfPath) {
     fileSystem.SetHidden(pdfPath, false);
 }
 
+const char* Naming(PathKind kind) {
+    switch (kind) {
+        case PathKind::Folder:
+            return "a folder";
+        case PathKind::Link:
+            return "a link";
+        case PathKind::Pipe:
+            return "a named pipe";
+        case PathKind::Socket:
+            return "a socket";
+        default:
+            return "a device";
+    }
+}
+
+[[noreturn]] void RefuseTaken(const Text& pdfPath, PathKind kind) {
+    throw SystemError(OldPdf::PlaceTakenNumber,
+                      pdfPath + " is " + Naming(kind) +
+                          ", not a PDF file, so the PDF is not written there. Rename or move " +
+                          "it, then convert again.");
+}
+
 }  // namespace
 
-Text OldPdf::AsideName(const Text& pdfPath, char separator) {
-    const auto slash = pdfPath.rfind(separator);
-    const std::size_t nameAt = slash == Text::npos ? 0 : slash + 1;
-    return pdfPath.substr(0, nameAt) + "." + pdfPath.substr(nameAt) + ".pendrel-old";
+void OldPdf::CheckReplaceable(const FileSystem& fileSystem, const Text& pdfPath) {
+    const PathKind kind = fileSystem.KindOf(pdfPath, false);
+    if (kind == PathKind::Missing) return;
+    if (kind != PathKind::File) RefuseTaken(pdfPath, kind);
+    const auto start = fileSystem.ReadStart(pdfPath, 5);
+    if (!start)
+        throw SystemError(PlaceTakenNumber, pdfPath +
+                                                " cannot be read to check that it is a PDF file, "
+                                                "so it is not replaced.");
+    // An empty file holds nothing to lose.
+    if (!start->empty() && !LeftBehind::IsPdf(fileSystem, pdfPath))
+        throw SystemError(PlaceTakenNumber, pdfPath +
+                                                " is not a PDF file, so it is not replaced by "
+                                                "this document's PDF. Rename or move it, then "
+                                                "convert again.");
+    if (fileSystem.IsReadOnly(pdfPath))
+        throw SystemError(ReadOnlyNumber, "The PDF " + pdfPath +
+                                              " is read-only, so it is not replaced. Make it "
+                                              "writable, then convert again.");
 }
 
 OldPdf::OldPdf(FileSystem& fileSystem, const Text& pdfPath)
     : fileSystem_(fileSystem), pdfPath_(pdfPath) {
-    const Text aside = AsideName(pdfPath, fileSystem.Separator());
-    if (Misc::FileExists(fileSystem, aside)) {
-        // Left by a run that was interrupted: a PDF at the name now is newer than it.
-        if (Misc::FileExists(fileSystem, pdfPath))
-            fileSystem.DeleteFile(aside);
-        else
-            Restore(fileSystem, aside, pdfPath);
-    }
-    if (!Misc::FileExists(fileSystem, pdfPath)) return;
+    // Left by a run that was interrupted.
+    LeftBehind::SettleAside(fileSystem, pdfPath);
+    CheckReplaceable(fileSystem, pdfPath);
+    if (fileSystem.KindOf(pdfPath, false) == PathKind::Missing) return;
+    const Text aside = LeftBehind::AsideName(pdfPath, fileSystem.Separator());
     fileSystem.RenameFile(pdfPath, aside);
     fileSystem.SetHidden(aside, true);
     aside_ = aside;

@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/NumberedError.h"
 #include "platform/Text.h"
@@ -12,6 +14,26 @@ class SystemError : public NumberedError {
 public:
     using NumberedError::NumberedError;
 };
+
+// What is at a path. Windows tells only files, folders and devices apart.
+enum class PathKind { Missing, File, Folder, Link, Pipe, Device, Socket };
+
+// Why something of this kind cannot be converted, in the words the user is told; empty for a
+// file, a folder and nothing at all.
+inline const char* WhyNotAFile(PathKind kind) {
+    switch (kind) {
+        case PathKind::Pipe:
+            return "it is a named pipe, not a file";
+        case PathKind::Device:
+            return "it is a device, not a file";
+        case PathKind::Socket:
+            return "it is a socket, not a file";
+        case PathKind::Link:
+            return "it is a link, not a file";
+        default:
+            return "";
+    }
+}
 
 class FileSystem {
 public:
@@ -26,6 +48,19 @@ public:
     // True while another program still holds the file open for writing, where the system can
     // tell (Windows can; elsewhere nothing says so, and this is false). Never throws.
     virtual bool IsOpenForWriting(const Text& path) const noexcept = 0;
+    // What is at path: with followLinks, what a link leads to (Missing when it leads nowhere);
+    // without, a link is a Link. Never throws.
+    virtual PathKind KindOf(const Text& path, bool followLinks) const noexcept = 0;
+    // True when the file at path is marked read-only: no write permission in its mode, or
+    // Windows' read-only attribute. Never throws.
+    virtual bool IsReadOnly(const Text& path) const noexcept = 0;
+    // The first count bytes of the regular file at path, fewer when it is shorter; nothing when
+    // it is no regular file or cannot be read. Never throws.
+    virtual std::optional<std::string> ReadStart(const Text& path,
+                                                 std::size_t count) const noexcept = 0;
+    // True when no process with this id runs any more: the writer a partial file's name records
+    // (PartialFile.h) has ended, and the file is abandoned. Never throws.
+    virtual bool ProcessHasEnded(std::int64_t processId) const noexcept = 0;
     // Throws SystemError when the file can't be deleted.
     virtual void DeleteFile(const Text& path) = 0;
     // Renames a file within its file system, replacing whatever file is at to. Throws

@@ -20,15 +20,10 @@ Text TextOf(const std::filesystem::path& path) {
     return Text(utf8.begin(), utf8.end());
 }
 
-enum class Kind { Folder, File, Other, Missing };
-
-Kind KindOf(const Text& path, const FileSystem& fileSystem, DirectoryLister& lister) {
+// What is at the path, links followed.
+PathKind KindOf(const Text& path, const FileSystem& fileSystem) {
     // An empty path would name the current folder to the platform; nobody meant that.
-    if (path.empty()) return Kind::Missing;
-    if (lister.FolderIdentity(path)) return Kind::Folder;
-    if (fileSystem.FileSize(path)) return Kind::File;
-    if (fileSystem.ModificationTime(path)) return Kind::Other;
-    return Kind::Missing;
+    return path.empty() ? PathKind::Missing : fileSystem.KindOf(path, true);
 }
 
 }  // namespace
@@ -45,23 +40,31 @@ Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem
                     DirectoryLister& lister, ListView& list) {
     Leftovers leftovers;
     for (const Text& path : paths) {
-        switch (KindOf(path, fileSystem, lister)) {
-            case Kind::Folder: {
+        const PathKind kind = KindOf(path, fileSystem);
+        switch (kind) {
+            case PathKind::Folder: {
+                // One the lister cannot enter adds nothing, as with Add Folder.
                 auto notAdded = AddFolder::QueueFolder(lister, fileSystem.Separator(), path, list);
                 leftovers.notAdded.insert(leftovers.notAdded.end(), notAdded.begin(),
                                           notAdded.end());
                 break;
             }
-            case Kind::File:
+            case PathKind::File:
                 if (!Queue::HasDocEnding(path)) break;
                 if (Utf8::IsValid(path))
                     Queue::Append(list, path);
                 else
                     leftovers.notAdded.push_back({Utf8::Visible(path), NameIsNotText, path});
                 break;
-            case Kind::Other:
+            case PathKind::Pipe:
+            case PathKind::Device:
+            case PathKind::Socket:
+                // Named on purpose, whatever its name: said, not passed over.
+                leftovers.notAdded.push_back({Utf8::Visible(path), WhyNotAFile(kind)});
                 break;
-            case Kind::Missing:
+            case PathKind::Link:  // followed: never here
+                break;
+            case PathKind::Missing:
                 leftovers.missing.push_back(path);
                 break;
         }

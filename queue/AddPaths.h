@@ -18,8 +18,8 @@ inline constexpr std::size_t MostNamed = 10;
 // resolved. A trailing separator is dropped (a root keeps its own). Empty stays empty.
 Text Absolute(const Text& path, const Text& currentFolder);
 
-// What could not be queued: paths that do not exist (an empty path among them), and documents
-// and folders that were found but cannot be added.
+// What could not be queued: paths that do not exist (an empty path among them), and documents,
+// folders, pipes and devices that were found but cannot be added.
 struct Leftovers {
     std::vector<Text> missing;
     std::vector<AddFolder::NotAdded> notAdded;
@@ -28,8 +28,8 @@ struct Leftovers {
 };
 
 // Queues each path in the order given: a folder with every document under it, as Add Folder
-// does; a file when its name ends in "doc", as Add Files does. Anything else that exists is
-// skipped silently.
+// does; a file when its name ends in "doc", as Add Files does. A pipe, a device or a socket is
+// named among the leftovers; any other file is skipped silently.
 Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem,
                     DirectoryLister& lister, ListView& list);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileSystem.h"
 #include "platform/posix/WildcardMatch.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
@@ -28,28 +29,42 @@ bool IsHiddenName(std::string_view name) {
     return name.size() > 0 && name[0] == '.' && name != "." && name != "..";
 }
 
-// Directory, ordinary file, or nothing for what cannot be queued or entered.
-std::optional<std::uint32_t> KindFromMode(mode_t mode) {
-    if (S_ISDIR(mode)) return FileAttribute::Directory;
-    if (S_ISREG(mode)) return 0u;
-    return std::nullopt;
+// An entry's attributes, and why it can be neither queued nor entered when it is neither a
+// folder nor a regular file.
+struct Kind {
+    std::uint32_t attributes = 0;
+    const char* problem = "";
+};
+
+Kind KindFromMode(mode_t mode) {
+    if (S_ISDIR(mode)) return {FileAttribute::Directory};
+    if (S_ISREG(mode)) return {};
+    if (S_ISFIFO(mode)) return {0, WhyNotAFile(PathKind::Pipe)};
+    if (S_ISSOCK(mode)) return {0, WhyNotAFile(PathKind::Socket)};
+    return {0, WhyNotAFile(PathKind::Device)};
 }
 
-std::optional<std::uint32_t> KindOf(DIR* dir, const dirent& entry) {
+// Nothing for a link that leads nowhere.
+std::optional<Kind> KindOf(DIR* dir, const dirent& entry) {
     switch (entry.d_type) {
         case DT_DIR:
-            return FileAttribute::Directory;
+            return KindFromMode(S_IFDIR);
         case DT_REG:
-            return 0u;
-        case DT_LNK:
-        case DT_UNKNOWN: {
-            // Follows the link: a broken one fails here and is left out.
+            return KindFromMode(S_IFREG);
+        case DT_FIFO:
+            return KindFromMode(S_IFIFO);
+        case DT_SOCK:
+            return KindFromMode(S_IFSOCK);
+        case DT_CHR:
+        case DT_BLK:
+            return KindFromMode(S_IFCHR);
+        default: {
+            // A link or an entry of unknown type: the link is followed, and a broken one fails
+            // here and is left out.
             struct stat st {};
             if (::fstatat(::dirfd(dir), entry.d_name, &st, 0) != 0) return std::nullopt;
             return KindFromMode(st.st_mode);
         }
-        default:
-            return std::nullopt;
     }
 }
 
@@ -85,8 +100,10 @@ std::optional<std::vector<DirectoryLister::Entry>> PosixDirectoryLister::List(co
         // The mask can already refuse a hidden name, whatever its kind: no stat for it.
         if (!MaskAdmits(hidden, mask)) continue;
         const auto kind = KindOf(dir.get(), *entry);
-        if (!kind || !MaskAdmits(*kind | hidden, mask)) continue;
-        entries.push_back({Text(name), *kind | hidden, ProblemOf(folder, name)});
+        if (!kind || !MaskAdmits(kind->attributes | hidden, mask)) continue;
+        Text problem = ProblemOf(folder, name);
+        if (problem.empty()) problem = kind->problem;
+        entries.push_back({Text(name), kind->attributes | hidden, std::move(problem)});
     }
     // As Windows lists them: by name, without regard to case. The file system's own order
     // here is its hash order, which no user could follow.

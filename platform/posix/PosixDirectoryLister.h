@@ -7,10 +7,10 @@ namespace pendrel::posix {
 // - a name beginning with "." is hidden ("." and ".." themselves are plain directories, as
 //   Windows reports them); nothing is a system file;
 // - a symbolic link counts as what it points to, so a link to a folder is a directory; a
-//   broken link and anything that is neither a regular file nor a directory (pipes, sockets,
-//   devices) are left out, since none can be queued safely;
-// - a name that is not UTF-8, or a path longer than the system allows, is listed with its
-//   problem, so that the user can be told of it;
+//   broken link is left out;
+// - a name that is not UTF-8, a path longer than the system allows, and anything that is
+//   neither a regular file nor a directory (pipes, sockets, devices: none can be converted) are
+//   listed with their problem, so that the user can be told of it;
 // - entries come in Windows' order, by name without regard to case.
 // The type comes from readdir where the file system reports it; only links and entries of
 // unknown type cost a stat, and only once their name has matched the pattern.

@@ -47,6 +47,58 @@ bool Win32FileSystem::IsOpenForWriting(const Text& path) const noexcept {
     return false;
 }
 
+PathKind Win32FileSystem::KindOf(const Text& path, bool) const noexcept {
+    const auto data = AttributesOf(path);
+    if (!data) return PathKind::Missing;
+    if (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
+    if (data->dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Device;
+    return PathKind::File;
+}
+
+bool Win32FileSystem::IsReadOnly(const Text& path) const noexcept {
+    const auto data = AttributesOf(path);
+    return data && (data->dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+std::optional<std::string> Win32FileSystem::ReadStart(const Text& path,
+                                                      std::size_t count) const noexcept {
+    std::string bytes;
+    std::wstring wide;
+    try {
+        bytes.resize(count);
+        wide = Wide(path);
+    } catch (...) {
+        return std::nullopt;  // out of memory for the bytes or the wide path
+    }
+    const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::size_t have = 0;
+    bool failed = GetFileType(file) != FILE_TYPE_DISK;
+    while (!failed && have < count) {
+        DWORD got = 0;
+        failed =
+            !ReadFile(file, bytes.data() + have, static_cast<DWORD>(count - have), &got, nullptr);
+        if (failed || got == 0) break;
+        have += got;
+    }
+    CloseHandle(file);
+    if (failed) return std::nullopt;
+    bytes.resize(have);
+    return bytes;
+}
+
+bool Win32FileSystem::ProcessHasEnded(std::int64_t processId) const noexcept {
+    if (processId <= 0 || processId > 0xFFFFFFFFll) return true;
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
+    // Another user's live process refuses the handle: it is running.
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
 void Win32FileSystem::DeleteFile(const Text& path) {
     if (!DeleteFileW(Wide(path).c_str())) {
         const DWORD error = GetLastError();

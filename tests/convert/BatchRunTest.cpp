@@ -155,6 +155,52 @@ TEST(BatchRun, AFailingDocumentIsReportedItsOldPdfPutBackAndTheRunGoesOn) {
     EXPECT_TRUE(f.files.hidden.empty());
 }
 
+// Only a PDF is ever replaced: a folder, a link, a pipe, the user's own file under the PDF's
+// name (a document named "..._doc" prints to "..._pdf") and a read-only PDF each fail their
+// item, say why, and are left as they were, without the document being opened. Two documents
+// that print to one PDF: the first is converted, the second fails naming both; the same
+// document queued twice is converted twice.
+TEST(BatchRun, OnlyAWritablePdfIsReplacedAndTwoDocumentsNeverShareOnePdf) {
+    Batch f;
+    f.Add({"/d/folder.doc", "/d/link.doc", "/d/pipe.doc", "/d/meeting_notes_doc", "/d/locked.doc",
+           "/d/empty.doc", "/d/same.doc", "/d/same.DOC", "/d/same.doc"});
+    f.files.files = {{"/d/folder.pdf/keep.txt", 3},
+                     {"/d/meeting_notes_pdf", 20},
+                     {"/d/locked.pdf", 30},
+                     {"/d/empty.pdf", 0},
+                     {"/d/same.pdf", 40}};
+    f.files.others = {{"/d/link.pdf", PathKind::Link}, {"/d/pipe.pdf", PathKind::Pipe}};
+    f.files.starts = {{"/d/meeting_notes_pdf", "Agenda: budget"}, {"/d/empty.pdf", ""}};
+    f.files.readOnly = {"/d/locked.pdf"};
+    f.Run();
+    const Text moveIt =
+        ", not a PDF file, so the PDF is not written there. Rename or move it, "
+        "then convert again.";
+    EXPECT_EQ(f.messages.Texts(),
+              (Texts{"/d/folder.doc\n\nError 80: /d/folder.pdf is a folder" + moveIt,
+                     "/d/link.doc\n\nError 80: /d/link.pdf is a link" + moveIt,
+                     "/d/pipe.doc\n\nError 80: /d/pipe.pdf is a named pipe" + moveIt,
+                     "/d/meeting_notes_doc\n\nError 80: /d/meeting_notes_pdf is not a PDF file, "
+                     "so it is not replaced by this document's PDF. Rename or move it, then "
+                     "convert again.",
+                     "/d/locked.doc\n\nError 5: The PDF /d/locked.pdf is read-only, so it is not "
+                     "replaced. Make it writable, then convert again.",
+                     "/d/same.DOC\n\nError 183: This document's PDF would be /d/same.pdf, which is "
+                     "the PDF of /d/same.doc in this run, so this document is not converted. "
+                     "Rename one of the two to convert both."}));
+    EXPECT_EQ(f.list.Statuses(), (Texts{"Queued", "Queued", "Queued", "Queued", "Queued", "Done",
+                                        "Done", "Queued", "Done"}));
+    EXPECT_EQ(f.word.created, 3) << "no Word for a document whose PDF cannot be written";
+    EXPECT_EQ(f.files.files, (Files{{"/d/folder.pdf/keep.txt", 3},
+                                    {"/d/meeting_notes_pdf", 20},
+                                    {"/d/locked.pdf", 30},
+                                    {"/d/empty.pdf", 4096},
+                                    {"/d/same.pdf", 4096}}));
+    EXPECT_EQ(f.files.starts.at("/d/meeting_notes_pdf"), "Agenda: budget");
+    EXPECT_EQ(f.files.readOnly, std::set<Text>{"/d/locked.pdf"});
+    EXPECT_TRUE(f.files.hidden.empty());
+}
+
 // Items are followed by identity: removed ones are skipped, added ones wait for the next run;
 // the engine is told of the documents still to come, up to the number it asks for.
 TEST(BatchRun, FollowsTheQueueAsItChangesAndTellsTheEngineWhatComesNext) {

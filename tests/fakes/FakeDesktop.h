@@ -29,10 +29,12 @@ class FakeFiles : public FileSystem, public DirectoryLister {
 public:
     char separator = '/';
     std::map<Text, std::uint64_t> files;  // path -> size
-    std::set<Text> others;                // there, but no regular file (a pipe, a device)
-    std::set<Text> hidden, beingWritten, unlistable;
-    std::set<Text> locked;          // can be neither renamed nor deleted
-    std::map<Text, Text> problems;  // what the lister reports with a file or folder
+    std::map<Text, PathKind> others;      // there, but no regular file (a pipe, a link, a folder)
+    std::map<Text, Text> starts;          // a file's first bytes where they matter; else a PDF's
+    std::set<Text> hidden, beingWritten, unlistable, readOnly;
+    std::set<Text> locked;           // can be neither renamed nor deleted
+    std::map<Text, Text> problems;   // what the lister reports with a file or folder
+    std::set<std::int64_t> running;  // the processes that have not ended
 
     void Add(const Text& path, const Text& problem = {}) {
         files[path] = 1;
@@ -49,17 +51,40 @@ public:
     bool IsOpenForWriting(const Text& p) const noexcept override {
         return beingWritten.count(p) != 0;
     }
+    PathKind KindOf(const Text& p, bool) const noexcept override {
+        if (files.count(p)) return PathKind::File;
+        if (others.count(p)) return others.at(p);
+        for (const auto& [path, size] : files)
+            if (path.starts_with(p + separator)) return PathKind::Folder;
+        return PathKind::Missing;
+    }
+    bool IsReadOnly(const Text& p) const noexcept override { return readOnly.count(p) != 0; }
+    std::optional<std::string> ReadStart(const Text& p, std::size_t count) const noexcept override {
+        if (!files.count(p)) return std::nullopt;
+        const auto start = starts.find(p);
+        return (start == starts.end() ? Text("%PDF-1.7\n") : start->second).substr(0, count);
+    }
+    bool ProcessHasEnded(std::int64_t id) const noexcept override { return !running.count(id); }
     void DeleteFile(const Text& p) override {
         if (locked.count(p) || files.erase(p) == 0) throw SystemError(75, "Path/File access error");
         hidden.erase(p);
+        starts.erase(p);
+        readOnly.erase(p);
     }
     void RenameFile(const Text& from, const Text& to) override {
         if (locked.count(from) || files.count(from) == 0)
             throw SystemError(75, "Path/File access error");
         files[to] = files[from];
         files.erase(from);
-        hidden.erase(to);
-        if (hidden.erase(from)) hidden.insert(to);
+        for (std::set<Text>* carried : {&hidden, &readOnly}) {
+            carried->erase(to);
+            if (carried->erase(from)) carried->insert(to);
+        }
+        starts.erase(to);
+        if (const auto start = starts.find(from); start != starts.end()) {
+            starts[to] = start->second;
+            starts.erase(from);
+        }
     }
     void SetHidden(const Text& p, bool on) noexcept override {
         if (on)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/PartialFile.h"
 #include "platform/office/pool/DocumentCopy.h"
 
 namespace pendrel::office {
@@ -21,10 +22,12 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Copies from into a new temporary file beside target; its name, or empty with error set.
+// Copies from into a new partial file beside target; its name, or empty with error set. The
+// name carries this process's id, so that a window killed in the middle of the copy leaves a
+// file the next window can tell from one being written now (PartialFile.h).
 std::string CopyBeside(const std::string& from, const std::string& target, std::string& error) {
-    std::string temporary = FolderOf(target) + "/.pendrel-XXXXXX.tmp";
-    int out = ::mkstemps(temporary.data(), 4);
+    std::string temporary = FolderOf(target) + "/" + PartialFile::NameTemplate(::getpid());
+    int out = ::mkstemps(temporary.data(), static_cast<int>(PartialFile::Suffix.size()));
     if (out < 0) {
         error = std::strerror(errno);
         return {};

@@ -27,7 +27,7 @@ Texts List(DirectoryLister& lister, const Text& folder, const Text& pattern, std
 }
 
 // Listed as Windows lists a folder: by name without regard to case, hidden, system and folder
-// entries only when the mask asks for them, links followed; a broken link and a pipe never.
+// entries only when the mask asks for them, links followed; a broken link never.
 // Add Folder on it takes the documents in that order, entering each folder once (linked.doc
 // and x.doc are one). A file has no folder identity.
 TEST(PosixDirectoryLister, ListsWithTheWindowsRulesInCaseBlindNameOrderAndFollowsLinks) {
@@ -38,7 +38,6 @@ TEST(PosixDirectoryLister, ListsWithTheWindowsRulesInCaseBlindNameOrderAndFollow
     t.Link("linked.doc", "x.doc");
     t.Link("sub/back", "");
     ASSERT_EQ(::symlink("nowhere", t.Path("broken.doc").c_str()), 0);
-    ASSERT_EQ(::mkfifo(t.Path("pipe.doc").c_str(), 0600), 0);
     posix::PosixDirectoryLister lister;
 
     EXPECT_EQ(
@@ -59,11 +58,13 @@ TEST(PosixDirectoryLister, ListsWithTheWindowsRulesInCaseBlindNameOrderAndFollow
                      r + "linked.doc/in.doc", r + "sub/A.doc", r + "sub/z.doc"}));
 }
 
-// A name that is not UTF-8, or a path longer than the system takes, is listed with its problem,
-// and Add Folder names it, its bytes shown, instead of dropping it.
+// A name that is not UTF-8, a path longer than the system takes, a pipe or a link to one is
+// listed with its problem, and Add Folder names it, its bytes shown, instead of dropping it.
 TEST(PosixDirectoryLister, ReportsWhatCannotBeQueuedInsteadOfDroppingIt) {
     OnDiskTree t;
     t.File("ok.doc");
+    ASSERT_EQ(::mkfifo(t.Path("pipe.doc").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("pipe.doc", t.Path("to-pipe.doc").c_str()), 0);
     t.File("\xFF\xFE.doc");
     Text deep = "d";
     while (t.Path(deep).size() + 201 < PATH_MAX - 10) deep += "/" + Text(200, 'd');
@@ -82,7 +83,9 @@ TEST(PosixDirectoryLister, ReportsWhatCannotBeQueuedInsteadOfDroppingIt) {
     EXPECT_EQ(list.Texts(), (Texts{t.Path("ok.doc"), t.Path(deep + "/short.doc")}));
     Texts problems;
     for (const auto& each : notAdded) problems.push_back(each.path + " " + each.problem);
-    EXPECT_EQ(problems, (Texts{t.Path("\\xFF\\xFE.doc its name is not valid text"),
+    EXPECT_EQ(problems, (Texts{t.Path("pipe.doc it is a named pipe, not a file"),
+                               t.Path("to-pipe.doc it is a named pipe, not a file"),
+                               t.Path("\\xFF\\xFE.doc its name is not valid text"),
                                t.Path(deep + "/" + longName) +
                                    " its path is longer than the system allows (" +
                                    std::to_string(PATH_MAX - 1) + " bytes)"}));
