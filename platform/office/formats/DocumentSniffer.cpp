@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "platform/office/formats/CompoundFile.h"
-#include "platform/office/formats/LittleEndian.h"
+#include "platform/office/formats/WordHeader.h"
 #include "platform/office/formats/ZipDirectory.h"
 
 namespace pendrel::office {
@@ -18,25 +18,17 @@ bool StartsWith(const std::string& bytes, const std::string& prefix) {
     return bytes.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The WordDocument stream begins with Word's file information block: its magic number
-// (0xA5EC for Word 97 to 2007, 0xA5DC for Word 6.0 and 95, and a few others of the same
-// family written by Word's relatives) and the version of the format (101 for Word 6.0 up to
-// 274 for Word 2007; a little room above for what came after).
-bool HasWordHeader(const std::string& stream) {
-    if (stream.size() < 4) return false;
-    const std::uint16_t family = U16(stream.data()) & 0xFF00, version = U16(stream.data() + 2);
-    return (family == 0xA500 || family == 0xA600) && version >= 101 && version < 0x200;
-}
-
-FileKind OfCompoundFile(const CompoundFile& file) {
-    if (const auto stream = file.StreamStart(u"WordDocument", 4); stream && HasWordHeader(*stream))
-        return FileKind::Word;
+Sniffed OfCompoundFile(const CompoundFile& file) {
+    if (const auto stream = file.StreamStart(u"WordDocument", WordHeaderSize);
+        stream && HasWordHeader(*stream))
+        return {FileKind::Word, {}, MainTextOf(*stream)};
     for (const std::u16string& name : file.StreamNames()) {
         if (CompoundFile::SameName(name, u"Workbook") || CompoundFile::SameName(name, u"Book"))
-            return FileKind::Spreadsheet;
-        if (CompoundFile::SameName(name, u"PowerPoint Document")) return FileKind::Presentation;
+            return {FileKind::Spreadsheet, {}};
+        if (CompoundFile::SameName(name, u"PowerPoint Document"))
+            return {FileKind::Presentation, {}};
     }
-    return FileKind::NotWord;
+    return {FileKind::NotWord, {}};
 }
 
 FileKind OfZip(const ZipDirectory& zip) {
@@ -52,25 +44,30 @@ FileKind OfZip(const ZipDirectory& zip) {
     return FileKind::NotWord;
 }
 
-}  // namespace
-
-FileKind SniffBytes(std::uint64_t fileSize, const ReadAt& read) {
-    if (fileSize == 0) return FileKind::Empty;
+// What the bytes are, with what a Word header says of the text.
+Sniffed SniffRead(std::uint64_t fileSize, const ReadAt& read) {
+    if (fileSize == 0) return {FileKind::Empty, {}};
     std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 8)), '\0');
-    if (!read(0, head.size(), head.data())) return FileKind::NotWord;
+    if (!read(0, head.size(), head.data())) return {FileKind::NotWord, {}};
     if (StartsWith(head, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8))) {
         const auto file = CompoundFile::Open(fileSize, read);
-        return file ? OfCompoundFile(*file) : FileKind::NotWord;
+        return file ? OfCompoundFile(*file) : Sniffed{FileKind::NotWord, {}};
     }
     if (StartsWith(head, std::string("PK\x03\x04", 4))) {
         const auto zip = ZipDirectory::Read(fileSize, read);
-        return zip ? OfZip(*zip) : FileKind::NotWord;
+        return {zip ? OfZip(*zip) : FileKind::NotWord, {}};
     }
     // Word for Windows 1.x and 2.0, Word for DOS, and rich text.
     if (StartsWith(head, "\xA5\x9B") || StartsWith(head, "\xA5\xDB") ||
         StartsWith(head, std::string("\x31\xBE\x00\x00", 4)) || StartsWith(head, "{\\rtf"))
-        return FileKind::Word;
-    return FileKind::NotWord;
+        return {FileKind::Word, {}};
+    return {FileKind::NotWord, {}};
+}
+
+}  // namespace
+
+FileKind SniffBytes(std::uint64_t fileSize, const ReadAt& read) {
+    return SniffRead(fileSize, read).kind;
 }
 
 Sniffed SniffDocument(const std::string& path) {
@@ -94,7 +91,7 @@ Sniffed SniffDocument(const std::string& path) {
             }
             return true;
         };
-        result.kind = SniffBytes(static_cast<std::uint64_t>(info.st_size), read);
+        result = SniffRead(static_cast<std::uint64_t>(info.st_size), read);
     }
     ::close(fd);
     return result;

@@ -6,7 +6,10 @@
 // Open XML and OpenDocument text that Word also opens under a .doc name, pass.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "platform/office/formats/WordHeader.h"
 
 namespace pendrel::office {
 
@@ -23,6 +26,8 @@ enum class FileKind {
 struct Sniffed {
     FileKind kind;
     std::string reason;  // for Unreadable: the system's words
+    // For a Word 97 or later document: what its header says of its text.
+    std::optional<MainText> mainText = std::nullopt;
 };
 
 Sniffed SniffDocument(const std::string& path);

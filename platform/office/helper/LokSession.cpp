@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/office/formats/DocumentSniffer.h"
+#include "platform/office/helper/BlankRender.h"
 #include "platform/office/protocol/FileUrl.h"
 
 namespace pendrel::office {
@@ -54,6 +55,13 @@ bool TemporaryFolderFull() {
     struct statvfs info {};
     if (temporary == nullptr || ::statvfs(temporary, &info) != 0) return false;
     return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize < Room;
+}
+
+// Why a document whose header counts text and which shows nothing is damaged.
+std::string NothingReadDetail(const MainText& header) {
+    if (!header.countsReadable) return "its Word header is damaged, and no text could be read";
+    return "its Word header counts " + std::to_string(header.length) +
+           " characters of text, but none could be read";
 }
 
 std::uint64_t FileSize(const std::string& path) {
@@ -163,11 +171,17 @@ LokResult LokSession::LoadCopy(const std::string& path) {
     if (document == nullptr) {
         std::string detail = TakeError();
         if (passwordAsked_) return {Outcome::Encrypted, 0, detail};
-        return {TemporaryFolderFull() ? Outcome::NoSpace : Outcome::Damaged, 0, detail};
+        // LibreOffice's own words here name its URLs and filters, nothing a user could act on.
+        return {TemporaryFolderFull() ? Outcome::NoSpace : Outcome::Damaged, 0, {}};
     }
     if (document->pClass->getDocumentType(document) != LOK_DOCTYPE_TEXT) {
         document->pClass->destroy(document);
         return {Outcome::NotWordDocument, 0, {}};
+    }
+    if (sniffed.mainText && sniffed.mainText->Expected() &&
+        ShowsNothing(document, Canonical(path))) {
+        document->pClass->destroy(document);
+        return {Outcome::Damaged, 0, NothingReadDetail(*sniffed.mainText)};
     }
     std::uint32_t id = nextDocId_++;
     documents_[id] = {document, path};

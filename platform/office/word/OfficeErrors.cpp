@@ -40,7 +40,8 @@ AutomationError DocumentFailure(const Message& answer, const Text& doing,
                         "The file is " + detail + ", not a Word document."};
             return {ErrorNumber::NotWordDocument, "The file is not a Word document."};
         case Outcome::Damaged:
-            return {ErrorNumber::Damaged, "The document is damaged and cannot be opened."};
+            return {ErrorNumber::Damaged,
+                    WithDetail("The document is damaged and cannot be opened", detail)};
         case Outcome::NoSpace:
             return {ErrorNumber::NoSpace,
                     "There is no space left in the temporary folder (" + temporaryFolder + ")."};

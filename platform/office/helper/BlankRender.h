@@ -1,0 +1,20 @@
+#pragma once
+// Whether LibreOffice made anything of a document at all. It makes one blank page of a Word
+// file whose header is whole but whose rest is damaged, where Word would refuse the file.
+#include <string>
+
+struct _LibreOfficeKitDocument;
+
+namespace pendrel::office {
+
+// True when the loaded document lays out on one page or none and shows nothing there: no
+// text, picture, shape or table, in its body or in its headers and footers. Its text, and
+// failing that its whole content, are written to scratch files named from scratchBase and
+// removed again; false when they cannot be written or are too large to read.
+bool ShowsNothing(_LibreOfficeKitDocument* document, const std::string& scratchBase);
+
+// The same test on a flat OpenDocument text of the document: true when, from its master pages
+// on, it holds no drawing, no table and no character outside the markup.
+bool FlatOdfShowsNothing(const std::string& flatOdf);
+
+}  // namespace pendrel::office
