@@ -205,16 +205,21 @@ std::string ZipWith(const std::string& name) {
            u32(central.size()) + u32(local.size()) + u16(0);
 }
 
+// The compound file in bytes, which must outlive it.
+std::optional<office::CompoundFile> CompoundOf(const std::string& bytes) {
+    return office::CompoundFile::Open(bytes.size(),
+                                      [&bytes](std::uint64_t offset, std::size_t size, char* out) {
+                                          if (offset + size > bytes.size()) return false;
+                                          std::copy_n(bytes.data() + offset, size, out);
+                                          return true;
+                                      });
+}
+
 // The Word document marked as encrypted the way Word marks it (the flag in its header and an
 // RC4 encryption header in its table stream), so that the importer asks for a password.
 // LibreOffice cannot save an encrypted .doc itself.
 std::string Encrypted(std::string bytes) {
-    const auto file = office::CompoundFile::Open(
-        bytes.size(), [&](std::uint64_t offset, std::size_t size, char* out) {
-            if (offset + size > bytes.size()) return false;
-            std::copy_n(bytes.data() + offset, size, out);
-            return true;
-        });
+    const auto file = CompoundOf(bytes);
     const auto word = file ? file->StreamFileOffset(u"WordDocument") : std::nullopt;
     if (!word) return "";
     // The header's flags: bit 8 encrypted, bit 9 which table stream holds the rest.
@@ -223,6 +228,31 @@ std::string Encrypted(std::string bytes) {
     if (!table) return "";
     bytes[*word + 11] = static_cast<char>(bytes[*word + 11] | 0x01);
     bytes.replace(*table, 4, std::string("\x01\x00\x01\x00", 4));
+    return bytes;
+}
+
+// The stream's bytes from `from` on are replaced with noise, as far as they lie in one piece
+// in the file.
+void Overwrite(std::string& bytes, const std::u16string& name, std::size_t from,
+               const std::string& noise) {
+    const auto file = CompoundOf(bytes);
+    const auto at = file ? file->StreamFileOffset(name) : std::nullopt;
+    const auto stream = file ? file->StreamStart(name, noise.size()) : std::nullopt;
+    if (!at || !stream) return;
+    std::size_t end = from;
+    while (end < stream->size() && *at + end < bytes.size() && bytes[*at + end] == (*stream)[end])
+        ++end;
+    if (end > from) bytes.replace(*at + from, end - from, noise, 0, end - from);
+}
+
+// The Word document with its WordDocument stream kept only up to the end of the header's
+// fixed part (magic number, version, flags) and noise after it, noise in which the header's
+// count of text comes out negative, as it does for half of all noise: LibreOffice makes one
+// blank page of it, where Word refuses it.
+std::string HeaderThenNoise(std::string bytes, std::string noise) {
+    constexpr std::size_t FixedHeader = 32, TextCountTopByte = 79;
+    noise[TextCountTopByte - FixedHeader] |= '\x80';
+    Overwrite(bytes, u"WordDocument", FixedHeader, noise);
     return bytes;
 }
 
@@ -297,6 +327,9 @@ std::vector<BadDocument> BadDocuments() {
         {"slides.doc", Renamed(text, u"PowerPoint Document"),
          "The file is a presentation, not a Word document."},
         {"locked.doc", Encrypted(text), "protected with a password"},
+        {"blank.doc", HeaderThenNoise(text, noise),
+         "The document is damaged and cannot be opened (its Word header is damaged, and no text "
+         "could be read)."},
     };
 }
 

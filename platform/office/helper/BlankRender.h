@@ -7,14 +7,10 @@ struct _LibreOfficeKitDocument;
 
 namespace pendrel::office {
 
-// True when the loaded document lays out on one page or none and shows nothing there: no
-// text, picture, shape or table, in its body or in its headers and footers. Its text, and
-// failing that its whole content, are written to scratch files named from scratchBase and
-// removed again; false when they cannot be written or are too large to read.
+// True when the loaded document lays out on one page or none and shows nothing there: a single
+// empty paragraph, and no picture, shape or table, in its body or in its headers and footers.
+// Its text, and failing that its whole content, are written to scratch files named from
+// scratchBase and removed again; false when they cannot be written or are too large to read.
 bool ShowsNothing(_LibreOfficeKitDocument* document, const std::string& scratchBase);
-
-// The same test on a flat OpenDocument text of the document: true when, from its master pages
-// on, it holds no drawing, no table and no character outside the markup.
-bool FlatOdfShowsNothing(const std::string& flatOdf);
 
 }  // namespace pendrel::office
