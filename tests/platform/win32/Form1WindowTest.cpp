@@ -160,7 +160,7 @@ TEST(Form1Window, RunsAWholeBatchFromTheButtonsToPdfFiles) {
     for (const fs::path& file : {folder / "a.doc", folder / "notes.txt", folder / "sub/b.doc",
                                  folder / "c.doc", folder / "fails.doc", unicode})
         std::ofstream(file) << "document";
-    std::ofstream(folder / "fails.pdf") << "old";
+    std::ofstream(folder / "fails.pdf") << "%PDF-1.4 old";
     const auto path = [&](const fs::path& file) { return Narrow(file.wstring()); };
 
     TestWord word;
@@ -208,7 +208,7 @@ TEST(Form1Window, RunsAWholeBatchFromTheButtonsToPdfFiles) {
         std::string text;
         std::getline(std::ifstream(file), text);
         if (file.extension() == ".pdf") {
-            EXPECT_EQ(text, file.stem() == "fails" ? "old" : "%PDF-1.4 printed") << file;
+            EXPECT_EQ(text, file.stem() == "fails" ? "%PDF-1.4 old" : "%PDF-1.4 printed") << file;
         }
         EXPECT_FALSE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN) << file;
         EXPECT_NE(file.extension(), ".pendrel-old") << "nothing is left aside";

@@ -34,7 +34,7 @@ void WindowConversionTest::aFolderBecomesPdfsAndEveryBadDocumentIsSaidWhy() {
         bad[sub / b.name] = b.reason;
     }
     bad[CopyTo(DocumentPath("text"), root / "gone.doc")] = "could not be found";
-    WriteFile(PdfOf(places[3]), "an old PDF, replaced");
+    WriteFile(PdfOf(places[3]), "%PDF-1.4 an old PDF, replaced");
 
     ProgramHarness h;
     h.AddFolder(root);
