@@ -75,6 +75,9 @@ void UserFilesTest::onlyAPdfIsReplacedAndWhatAKilledRunLeftIsTidied() {
                       live = ".pendrel-" + std::to_string(::getpid()) + "-d4e5f6.tmp";
     WriteFile(docs / ended, "%PDF-1.4 half of it");
     WriteFile(docs / live, "%PDF-1.4 being written");
+    // An earlier version of the program hid a folder that stood at a PDF's name.
+    CopyTo(text, docs / "olddir.doc");
+    WriteFile(CopyTo(text, docs / ".olddir.pdf.pendrel-old" / "keep.txt"), "kept");
 
     ProgramHarness h;
     h.program.form.QueuePaths({"docs", "docs/meeting_notes_doc", "pipe.doc"}, dir.Path());
@@ -83,11 +86,12 @@ void UserFilesTest::onlyAPdfIsReplacedAndWhatAKilledRunLeftIsTidied() {
     QCOMPARE(ReadFile(docs / "broken.pdf"), UsersPdf);  // put back as soon as it was queued
     QVERIFY(!fs::exists(docs / ended));
     QVERIFY(fs::exists(docs / live));
+    QCOMPARE(ReadFile(docs / "olddir.pdf" / "keep.txt"), std::string("kept"));
     fs::remove(docs / live);
     h.Convert();
 
     auto statuses = h.Statuses();
-    QCOMPARE(statuses.size(), std::size_t{7});
+    QCOMPARE(statuses.size(), std::size_t{8});
     const bool lowerFirst = statuses[docs / "same.doc"] == "Done";
     const std::string first = docs / (lowerFirst ? "same.doc" : "same.DOC"),
                       second = docs / (lowerFirst ? "same.DOC" : "same.doc");
@@ -96,14 +100,16 @@ void UserFilesTest::onlyAPdfIsReplacedAndWhatAKilledRunLeftIsTidied() {
             std::string::npos);
     for (const std::string& failed :
          {std::string(docs / "pdfdir.doc"), std::string(docs / "linked.doc"), notes,
-          std::string(docs / "readonly.doc"), std::string(docs / "broken.doc"), second})
+          std::string(docs / "readonly.doc"), std::string(docs / "broken.doc"),
+          std::string(docs / "olddir.doc"), second})
         QVERIFY2(statuses[failed] == "Queued", failed.c_str());
     QVERIFY(h.Said({docs / "pdfdir.doc\n\nError 80: ", "pdfdir.pdf is a folder, not a PDF"}));
     QVERIFY(h.Said({docs / "linked.doc\n\nError 80: ", "linked.pdf is a link, not a PDF"}));
     QVERIFY(h.Said({notes + "\n\nError 80: ", "meeting_notes_pdf is not a PDF file"}));
     QVERIFY(h.Said({docs / "readonly.doc\n\nError 5: ", "readonly.pdf is read-only"}));
     QVERIFY(h.Said({second + "\n\nError 183: ", "the PDF of " + first}));
-    QVERIFY2(h.Messages().size() == 7, qPrintable(Lines(h.Messages())));
+    QVERIFY(h.Said({docs / "olddir.doc\n\nError 80: ", "olddir.pdf is a folder, not a PDF"}));
+    QVERIFY2(h.Messages().size() == 8, qPrintable(Lines(h.Messages())));
 
     QCOMPARE(ReadFile(docs / "pdfdir.pdf" / "keep.txt"), std::string("kept"));
     QVERIFY(fs::is_symlink(docs / "linked.pdf"));
@@ -111,10 +117,11 @@ void UserFilesTest::onlyAPdfIsReplacedAndWhatAKilledRunLeftIsTidied() {
     QCOMPARE(ReadFile(docs / "readonly.pdf"), UsersPdf);
     QCOMPARE(ModeOf(docs / "readonly.pdf"), mode_t{0444});
     QCOMPARE(ReadFile(docs / "broken.pdf"), UsersPdf);
-    QCOMPARE(Lines(FilesBelow(docs)),
-             Lines({"broken.doc", "broken.pdf", "linked.doc", "meeting_notes_doc",
-                    "meeting_notes_pdf", "pdfdir.doc", "pdfdir.pdf/keep.txt", "readonly.doc",
-                    "readonly.pdf", "same.DOC", "same.doc", "same.pdf"}));
+    QCOMPARE(
+        Lines(FilesBelow(docs)),
+        Lines({"broken.doc", "broken.pdf", "linked.doc", "meeting_notes_doc", "meeting_notes_pdf",
+               "olddir.doc", "olddir.pdf/keep.txt", "pdfdir.doc", "pdfdir.pdf/keep.txt",
+               "readonly.doc", "readonly.pdf", "same.DOC", "same.doc", "same.pdf"}));
 }
 
 void UserFilesTest::aDamagedDocumentKeepsTheOldPdfAndBlankLookingOnesConvert() {
