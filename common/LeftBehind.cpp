@@ -10,7 +10,6 @@ namespace pendrel::LeftBehind {
 namespace {
 
 constexpr std::string_view AsideSuffix = ".pendrel-old";
-constexpr std::string_view PdfSignature = "%PDF-";
 // A partial file of the earlier form names no writer; no move takes this long.
 constexpr std::chrono::hours PartialFileAge{1};
 

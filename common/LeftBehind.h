@@ -3,6 +3,7 @@
 // and the tidying up after it: the PDF set aside while its document was printed over it, and
 // the partial file of a PDF that was being copied in from another file system. Done for the
 // folders of the documents queued, whenever documents are queued.
+#include <string_view>
 #include <vector>
 
 #include "platform/DirectoryLister.h"
@@ -27,7 +28,10 @@ void TidyFolder(FileSystem& fileSystem, DirectoryLister& lister, const Text& fol
 void TidyBeside(FileSystem& fileSystem, DirectoryLister& lister,
                 const std::vector<Text>& documents) noexcept;
 
-// True when a regular file is at path and its bytes begin as a PDF's ("%PDF-"). Never throws.
+// How a PDF's bytes begin.
+inline constexpr std::string_view PdfSignature = "%PDF-";
+
+// True when a regular file is at path and its bytes begin as a PDF's. Never throws.
 bool IsPdf(const FileSystem& fileSystem, const Text& path) noexcept;
 
 }  // namespace pendrel::LeftBehind

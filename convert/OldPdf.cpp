@@ -10,24 +10,9 @@ void Restore(FileSystem& fileSystem, const Text& aside, const Text& pdfPath) {
     fileSystem.SetHidden(pdfPath, false);
 }
 
-const char* Naming(PathKind kind) {
-    switch (kind) {
-        case PathKind::Folder:
-            return "a folder";
-        case PathKind::Link:
-            return "a link";
-        case PathKind::Pipe:
-            return "a named pipe";
-        case PathKind::Socket:
-            return "a socket";
-        default:
-            return "a device";
-    }
-}
-
 [[noreturn]] void RefuseTaken(const Text& pdfPath, PathKind kind) {
     throw SystemError(OldPdf::PlaceTakenNumber,
-                      pdfPath + " is " + Naming(kind) +
+                      pdfPath + " is " + KindName(kind) +
                           ", not a PDF file, so the PDF is not written there. Rename or move " +
                           "it, then convert again.");
 }
@@ -38,13 +23,13 @@ void OldPdf::CheckReplaceable(const FileSystem& fileSystem, const Text& pdfPath)
     const PathKind kind = fileSystem.KindOf(pdfPath, false);
     if (kind == PathKind::Missing) return;
     if (kind != PathKind::File) RefuseTaken(pdfPath, kind);
-    const auto start = fileSystem.ReadStart(pdfPath, 5);
+    const auto start = fileSystem.ReadStart(pdfPath, LeftBehind::PdfSignature.size());
     if (!start)
         throw SystemError(PlaceTakenNumber, pdfPath +
                                                 " cannot be read to check that it is a PDF file, "
                                                 "so it is not replaced.");
     // An empty file holds nothing to lose.
-    if (!start->empty() && !LeftBehind::IsPdf(fileSystem, pdfPath))
+    if (!start->empty() && *start != LeftBehind::PdfSignature)
         throw SystemError(PlaceTakenNumber, pdfPath +
                                                 " is not a PDF file, so it is not replaced by "
                                                 "this document's PDF. Rename or move it, then "

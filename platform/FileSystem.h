@@ -18,21 +18,30 @@ public:
 // What is at a path. Windows tells only files, folders and devices apart.
 enum class PathKind { Missing, File, Folder, Link, Pipe, Device, Socket };
 
-// Why something of this kind cannot be converted, in the words the user is told; empty for a
-// file, a folder and nothing at all.
-inline const char* WhyNotAFile(PathKind kind) {
+// What a thing of this kind is called, in the words the user is told ("a folder", "a named
+// pipe"); empty for nothing at all.
+inline const char* KindName(PathKind kind) {
     switch (kind) {
-        case PathKind::Pipe:
-            return "it is a named pipe, not a file";
-        case PathKind::Device:
-            return "it is a device, not a file";
-        case PathKind::Socket:
-            return "it is a socket, not a file";
+        case PathKind::File:
+            return "a file";
+        case PathKind::Folder:
+            return "a folder";
         case PathKind::Link:
-            return "it is a link, not a file";
+            return "a link";
+        case PathKind::Pipe:
+            return "a named pipe";
+        case PathKind::Device:
+            return "a device";
+        case PathKind::Socket:
+            return "a socket";
         default:
             return "";
     }
+}
+
+// Why a pipe, a device or a socket cannot be converted: "it is a named pipe, not a file".
+inline Text WhyNotAFile(PathKind kind) {
+    return "it is " + Text(KindName(kind)) + ", not a file";
 }
 
 class FileSystem {

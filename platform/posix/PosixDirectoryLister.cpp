@@ -33,11 +33,11 @@ bool IsHiddenName(std::string_view name) {
 // folder nor a regular file.
 struct Kind {
     std::uint32_t attributes = 0;
-    const char* problem = "";
+    Text problem;
 };
 
 Kind KindFromMode(mode_t mode) {
-    if (S_ISDIR(mode)) return {FileAttribute::Directory};
+    if (S_ISDIR(mode)) return {FileAttribute::Directory, {}};
     if (S_ISREG(mode)) return {};
     if (S_ISFIFO(mode)) return {0, WhyNotAFile(PathKind::Pipe)};
     if (S_ISSOCK(mode)) return {0, WhyNotAFile(PathKind::Socket)};
