@@ -87,25 +87,25 @@ TEST_F(QueuedItemMenu, EachEntryActsOnTheItemTheMenuWasForAndAFailingShellIsSaid
     EXPECT_EQ(f.list.Texts(), Texts{"/d/d.doc"});
 }
 
-// Whichever way documents are queued (the command line, Add Folder, Add Files), what a run that
-// was cut off left beside them is tidied: here, a PDF set aside is put back.
+// Whichever button queues documents, what a run that was cut off left beside them is tidied:
+// here, a PDF set aside is put back. (Paths from outside: see QueuePaths.)
 TEST(Form1, QueueingDocumentsPutsBackThePdfsACutOffRunLeftAsideBesideThem) {
     FakeForm f;
-    f.files.files = {{"/d/a.doc", 1}, {"/d/.a.pdf.pendrel-old", 11},
-                     {"/e/b.doc", 1}, {"/e/.b.pdf.pendrel-old", 12},
-                     {"/f/c.doc", 1}, {"/f/.c.pdf.pendrel-old", 13}};
-    f.form->QueuePaths({"/d/a.doc"}, "/");
+    f.files.files = {{"/e/b.doc", 1},
+                     {"/e/.b.pdf.pendrel-old", 12},
+                     {"/f/c.doc", 1},
+                     {"/f/.c.pdf.pendrel-old", 13},
+                     {"/g/.d.pdf.pendrel-old", 14}};
     f.folderBrowser.nextResult = "/e";
     f.check4.UserClick();
     f.dialog.nextResult = "/f/c.doc";
     f.check1.UserClick();
-    EXPECT_EQ(f.list.Texts(), (Texts{"/d/a.doc", "/e/b.doc", "/f/c.doc"}));
-    EXPECT_EQ(f.files.files, (std::map<Text, std::uint64_t>{{"/d/a.doc", 1},
-                                                            {"/d/a.pdf", 11},
-                                                            {"/e/b.doc", 1},
+    EXPECT_EQ(f.list.Texts(), (Texts{"/e/b.doc", "/f/c.doc"}));
+    EXPECT_EQ(f.files.files, (std::map<Text, std::uint64_t>{{"/e/b.doc", 1},
                                                             {"/e/b.pdf", 12},
                                                             {"/f/c.doc", 1},
-                                                            {"/f/c.pdf", 13}}));
+                                                            {"/f/c.pdf", 13},
+                                                            {"/g/.d.pdf.pendrel-old", 14}}));
 }
 
 }  // namespace

@@ -41,6 +41,11 @@ TEST(QueuePaths, QueuedInOrderAsTheButtonsWouldAndTheRestNamedInOneMessage) {
                     "/t/pipe.doc (it is a named pipe, not a file)\n"
                     "/dev/lp0 (it is a device, not a file)"});
 
+    // What a run that was cut off left beside the documents is tidied as they are queued.
+    f.files.files["/t/dir/sub/.y.pdf.pendrel-old"] = 2;
+    f.form->QueuePaths({"sub/y.DOC"}, "/t/dir");
+    EXPECT_EQ(f.files.FileSize("/t/dir/sub/y.pdf"), 2u);
+
     // A long list names the first ten and counts the rest.
     f.messages.shown.clear();
     Texts missing;

@@ -178,13 +178,8 @@ LokResult LokSession::LoadCopy(const std::string& path) {
         document->pClass->destroy(document);
         return {Outcome::NotWordDocument, 0, {}};
     }
-    if (sniffed.mainText && sniffed.mainText->Expected() &&
-        ShowsNothing(document, Canonical(path))) {
-        document->pClass->destroy(document);
-        return {Outcome::Damaged, 0, NothingReadDetail(*sniffed.mainText)};
-    }
     std::uint32_t id = nextDocId_++;
-    documents_[id] = {document, path};
+    documents_[id] = {document, path, sniffed.mainText};
     return {Outcome::Ok, id, {}};
 }
 
@@ -198,7 +193,16 @@ LokResult LokSession::Export(std::uint32_t docId, const std::string& pdfPath,
     const bool saved = document->pClass->saveAs(document, url.c_str(), "pdf",
                                                 options.empty() ? nullptr : options.c_str());
     const std::string detail = saved ? std::string() : TakeError();
-    if (saved && FileSize(pdfPath) > 0) {
+    const std::uint64_t size = saved ? FileSize(pdfPath) : 0;
+    // A PDF of a page with anything on it is larger than a blank one: only a small one is looked
+    // into, where the header says there is text.
+    const auto& header = it->second.mainText;
+    if (size > 0 && size <= LargestBlankPdf && header && header->Expected() &&
+        ShowsNothing(document, Canonical(it->second.copy))) {
+        ::unlink(pdfPath.c_str());
+        return {Outcome::Damaged, docId, NothingReadDetail(*header)};
+    }
+    if (size > 0) {
         // A text document's parts are its pages, laid out by the export just done.
         const int pages = document->pClass->getParts(document);
         return {Outcome::Ok, docId, {}, pages > 0 ? static_cast<std::uint32_t>(pages) : 0u};

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/office/formats/WordHeader.h"
 #include "platform/office/protocol/Protocol.h"
 
 struct _LibreOfficeKit;
@@ -46,7 +48,8 @@ private:
     _LibreOfficeKit* office_;
     struct OpenDocument {
         _LibreOfficeKitDocument* document;
-        std::string copy;  // the file it was loaded from, removed when it is closed
+        std::string copy;                  // the file it was loaded from, removed when it is closed
+        std::optional<MainText> mainText;  // what its Word header says of its text
     };
     std::map<std::uint32_t, OpenDocument> documents_;
     std::uint32_t nextDocId_ = 1;
