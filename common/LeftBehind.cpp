@@ -35,18 +35,19 @@ Text FolderOf(const Text& path, char separator) {
     return slash == Text::npos ? Text() : path.substr(0, slash);
 }
 
+// True when a regular file is at path and its bytes begin as a PDF's.
+bool IsPdf(const FileSystem& fileSystem, const Text& path) {
+    if (fileSystem.KindOf(path, false) != PathKind::File) return false;
+    const auto start = fileSystem.ReadStart(path, PdfSignature.size());
+    return start && *start == PdfSignature;
+}
+
 }  // namespace
 
 Text AsideName(const Text& pdfPath, char separator) {
     const auto slash = pdfPath.rfind(separator);
     const std::size_t nameAt = slash == Text::npos ? 0 : slash + 1;
     return pdfPath.substr(0, nameAt) + "." + pdfPath.substr(nameAt) + Text(AsideSuffix);
-}
-
-bool IsPdf(const FileSystem& fileSystem, const Text& path) noexcept {
-    if (fileSystem.KindOf(path, false) != PathKind::File) return false;
-    const auto start = fileSystem.ReadStart(path, PdfSignature.size());
-    return start && *start == PdfSignature;
 }
 
 void SettleAside(FileSystem& fileSystem, const Text& pdfPath) {

@@ -31,7 +31,4 @@ void TidyBeside(FileSystem& fileSystem, DirectoryLister& lister,
 // How a PDF's bytes begin.
 inline constexpr std::string_view PdfSignature = "%PDF-";
 
-// True when a regular file is at path and its bytes begin as a PDF's. Never throws.
-bool IsPdf(const FileSystem& fileSystem, const Text& path) noexcept;
-
 }  // namespace pendrel::LeftBehind
