@@ -1,5 +1,6 @@
 #include "batch/BatchPlan.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "batch/FoundDocuments.h"
@@ -30,13 +31,9 @@ public:
                              ? BatchRun::OutputPathFor(path)
                              : PdfUnder(options_.outputFolder, relative, separator_);
         // Looked for before the shard is taken, so that no two shards write the same PDF.
-        const bool clash = !pdfs_.insert(pdf).second;
+        const auto [owner, claimed] = pdfs_.try_emplace(pdf, path);
         if (!options_.shard.Takes(relative)) return;
-        if (clash)
-            return Refuse(path, {PlanError::SamePdf,
-                                 "Another document of this batch has the "
-                                 "same PDF name (" +
-                                     pdf + ")."});
+        if (!claimed) return Refuse(path, BatchRun::SamePdf(pdf, owner->second));
         plan_.push_back({path, pdf, std::nullopt});
     }
 
@@ -52,7 +49,7 @@ private:
     const BatchOptions& options_;
     const char separator_;
     std::unordered_set<Text> seen_;
-    std::unordered_set<Text> pdfs_;
+    std::unordered_map<Text, Text> pdfs_;  // each PDF's document, the first to claim it
     std::vector<PlannedDocument> plan_;
 };
 

@@ -32,7 +32,6 @@ struct PlannedDocument {
 namespace PlanError {
 constexpr std::int32_t NotFound = 53;   // a path given that is not there
 constexpr std::int32_t CannotAdd = 75;  // found, but it cannot be added
-constexpr std::int32_t SamePdf = 58;    // another document of the batch has its PDF name
 }  // namespace PlanError
 
 // A stop requested while the folders are read (a tree of a million documents takes minutes)

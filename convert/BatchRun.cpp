@@ -41,10 +41,8 @@ void ClaimPdf(PdfOwners& owners, const Text& path) {
     const auto [owner, claimed] = owners.try_emplace(pdf, path);
     // The same document queued twice prints the same PDF twice: nothing is lost.
     if (claimed || owner->second == path) return;
-    throw SystemError(SamePdfNumber, "This document's PDF would be " + pdf +
-                                         ", which is the PDF of " + owner->second +
-                                         " in this run, so this document is not converted. "
-                                         "Rename one of the two to convert both.");
+    const Failure same = SamePdf(pdf, owner->second);
+    throw SystemError(same.number, same.description);
 }
 
 // Items are followed by id: messages are handled while a document prints, and the user may
@@ -108,6 +106,13 @@ std::vector<LookAhead::Document> Upcoming(const Surroundings& run,
 }
 
 }  // namespace
+
+Failure SamePdf(const Text& pdf, const Text& owner) {
+    return {SamePdfNumber, "This document's PDF would be " + pdf + ", which is the PDF of " +
+                               owner +
+                               " in this run, so this document is not converted. Rename one "
+                               "of the two to convert both."};
+}
 
 Text OutputPathFor(const Text& documentPath) {
     // Only paths ending in "doc" get here, so the last three bytes are three characters.

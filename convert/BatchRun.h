@@ -2,6 +2,7 @@
 // One run of the Convert button over the whole queue: every document is printed to a PDF
 // beside it and its item marked "Done". A document that fails is reported and the run goes
 // on with the next one.
+#include "convert/Failure.h"
 #include "convert/RunInterruption.h"
 #include "convert/WaitLimits.h"
 #include "platform/Automation.h"
@@ -38,6 +39,9 @@ struct Surroundings {
 };
 
 void ConvertQueue(const Surroundings& run);
+
+// Why a document is not converted when its PDF is already another document's of the run.
+Failure SamePdf(const Text& pdf, const Text& owner);
 
 // The document's path with its last three characters replaced by "pdf".
 Text OutputPathFor(const Text& documentPath);

@@ -60,7 +60,7 @@ Leftovers QueueEach(const std::vector<Text>& paths, const FileSystem& fileSystem
             case PathKind::Device:
             case PathKind::Socket:
                 // Named on purpose, whatever its name: said, not passed over.
-                leftovers.notAdded.push_back({Utf8::Visible(path), WhyNotAFile(kind)});
+                leftovers.notAdded.push_back({Utf8::Visible(path), WhyNotAFile(kind), path});
                 break;
             case PathKind::Link:  // followed: never here
                 break;

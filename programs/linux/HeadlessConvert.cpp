@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "batch/HeadlessBatch.h"
+#include "common/LeftBehind.h"
 #include "platform/office/render/OfficeRenderer.h"
 #include "platform/posix/PosixDirectoryLister.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -87,6 +88,11 @@ int ConvertWithoutWindow(const ConvertRequest& request, const std::vector<Text>&
         // LibreOffice starts while the folders are read.
         renderer.WarmUp();
         const auto plan = batch::Plan(options, currentFolder, fileSystem, lister, stop.get_token());
+        // What a run that was cut off left at these PDFs' names is settled first.
+        std::vector<Text> pdfs;
+        for (const batch::PlannedDocument& document : plan)
+            if (!document.pdf.empty()) pdfs.push_back(document.pdf);
+        LeftBehind::TidyBeside(fileSystem, lister, pdfs);
         end = batch::RunBatch(plan, options.update,
                               batch::BatchServices{fileSystem, folders, renderer, console},
                               stop.get_token());

@@ -5,6 +5,7 @@
 
 #include "batch/BatchPlan.h"
 #include "batch/HeadlessBatch.h"
+#include "common/LeftBehind.h"
 #include "convert/OldPdf.h"
 #include "tests/fakes/FakeDesktop.h"
 
@@ -93,8 +94,9 @@ TEST(Plan, FindsDocumentsAsAddFolderDoesAndPlacesTheirPdfs) {
                        (document.refused ? document.refused->Said() : document.pdf));
     EXPECT_EQ(seen,
               (Texts{"/in/a.DOC > /in/a.pdf",
-                     "/in/a.doc > Error 58: Another document of this batch has the same PDF "
-                     "name (/in/a.pdf).",
+                     "/in/a.doc > Error 183: This document's PDF would be /in/a.pdf, which is "
+                     "the PDF of /in/a.DOC in this run, so this document is not converted. "
+                     "Rename one of the two to convert both.",
                      "/in/b.doc > /in/b.pdf", "/in/sub/c.doc > /in/sub/c.pdf",
                      "/in/bad\xE9.doc > Error 75: It cannot be added: " + Text(NameIsNotText) + ".",
                      "/one/e.doc > /one/e.pdf", "/gone > Error 53: It was not found."}));
@@ -179,7 +181,7 @@ TEST_F(Run, ReplacesOldPdfsSaysFailuresAndGoesOn) {
                      "2 failed /d/b.doc 0 Error 5408: The document is protected with a password.",
                      "3 converted /d/c.doc 1 "}));
     EXPECT_TRUE(files.FileSize("/d/b.pdf").has_value()) << "the old PDF is back";
-    EXPECT_FALSE(files.FileSize(OldPdf::AsideName("/d/b.pdf", '/')).has_value());
+    EXPECT_FALSE(files.FileSize(LeftBehind::AsideName("/d/b.pdf", '/')).has_value());
     EXPECT_EQ(renderer.expected.front(), (Texts{"/d/a.doc", "/d/b.doc", "/d/c.doc"}));
     EXPECT_EQ(ExitStatus(BatchEnd::SomeFailed), 1);
 }

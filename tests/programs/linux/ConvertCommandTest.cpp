@@ -257,7 +257,7 @@ private slots:
         CopyTo("huge", tree / "b.doc");
         CopyTo("text", tree / "c.doc");
         for (const char* name : {"a", "b", "c"})
-            Write(tree / (std::string(name) + ".pdf"), std::string("old ") + name);
+            Write(tree / (std::string(name) + ".pdf"), std::string("%PDF-old ") + name);
         const QString report = Text(root_ / "report.json");
         QProcess pendrel;
         pendrel.setProcessEnvironment(Environment(temporary_));
@@ -284,8 +284,8 @@ private slots:
         QCOMPARE(outcome.report.value(Text(tree / "a.doc")).value("status").toString(),
                  "converted");
         QVERIFY(Read(tree / "a.pdf").starts_with("%PDF"));
-        QCOMPARE(Read(tree / "b.pdf"), "old b");
-        QCOMPARE(Read(tree / "c.pdf"), "old c");
+        QCOMPARE(Read(tree / "b.pdf"), "%PDF-old b");
+        QCOMPARE(Read(tree / "c.pdf"), "%PDF-old c");
         QCOMPARE(PdfsUnder(tree), (std::set<std::string>{"a.pdf", "b.pdf", "c.pdf"}));
         QVERIFY(!fs::exists(tree / ".b.pdf.pendrel-old"));
         CheckNothingLeftBehind();
