@@ -50,18 +50,23 @@ pendrel_layer(platform/win32 USES interfaces HEADERS standard system win32)
 # The embedded engine. Its limits (platform/office/*.h) and what both of its sides share: the
 # protocol they speak and the readers of hostile bytes.
 pendrel_layer(platform/office USES interfaces HEADERS standard)
-pendrel_layer(platform/office/protocol USES interfaces platform/office HEADERS standard system)
 pendrel_layer(platform/office/formats USES interfaces HEADERS standard system)
+# How a document the sniffer refuses is answered is part of the protocol.
+pendrel_layer(platform/office/protocol USES interfaces platform/office platform/office/formats
+    HEADERS standard system)
+# What /proc says of a process, read by the pool of its helpers and by each helper of itself.
+pendrel_layer(platform/office/process USES HEADERS standard system)
 # The window's side: the pool of helpers, and the Word contract answered on top of it, whose
 # printer shows its dialog on the desk.
-pendrel_layer(platform/office/pool USES ${pendrel_office_shared} HEADERS standard system)
+pendrel_layer(platform/office/pool USES ${pendrel_office_shared} platform/office/process
+    HEADERS standard system)
 pendrel_layer(platform/office/word USES ${pendrel_office_shared} platform/office/pool
     platform/desk HEADERS standard system)
 # The same pool as a renderer for the batch without a window, saying failures as word/ does.
 pendrel_layer(platform/office/render USES ${pendrel_office_shared} platform/office/pool
     platform/office/word HEADERS standard system)
 # The helper process: the only code that loads LibreOffice, and none of the window's side.
-pendrel_layer(platform/office/helper USES ${pendrel_office_shared}
+pendrel_layer(platform/office/helper USES ${pendrel_office_shared} platform/office/process
     HEADERS standard system libreoffice)
 
 # The logic: no toolkit, operating-system or LibreOffice header.

@@ -20,7 +20,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <deque>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -33,6 +32,7 @@
 #include "platform/office/helper/LokSession.h"
 #include "platform/office/helper/ProfileLock.h"
 #include "platform/office/helper/ProfileSettings.h"
+#include "platform/office/process/ProcessStatus.h"
 #include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
@@ -62,13 +62,6 @@ IsolationReached Confine(const std::string& profile, const std::string& helperFo
     return Isolate(profile, helperFolder);
 }
 
-std::uint64_t ResidentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    std::uint64_t size = 0, resident = 0;
-    statm >> size >> resident;
-    return resident * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
-}
-
 using Clock = std::chrono::steady_clock;
 
 // The answer to request, with the time spent since started; the memory held is read only when
@@ -82,7 +75,7 @@ Message Answer(const Message& request, const LokResult& result, Clock::time_poin
     answer.outcome = result.outcome;
     answer.text = result.detail;
     answer.pages = result.pages;
-    answer.residentBytes = withMemory ? ResidentBytes() : 0;
+    answer.residentBytes = withMemory ? OwnResidentBytes() : 0;
     answer.workMicros = static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
     return answer;
@@ -242,7 +235,7 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
     ready.outcome = session ? Outcome::Ok : Outcome::Failed;
     ready.isolation = isolation.level;
     ready.text = session ? isolation.missing : error;
-    ready.residentBytes = ResidentBytes();
+    ready.residentBytes = OwnResidentBytes();
     if (!SendMessage(socketFd, ready) || !session) return 1;
     OpenDocuments open;
     AnswerWriter writer(socketFd);

@@ -16,6 +16,7 @@
 #include "platform/office/formats/DocumentSniffer.h"
 #include "platform/office/helper/BlankRender.h"
 #include "platform/office/protocol/FileUrl.h"
+#include "platform/office/protocol/Refusal.h"
 
 namespace pendrel::office {
 namespace {
@@ -144,22 +145,7 @@ LokResult LokSession::Load(const std::string& path) {
 
 LokResult LokSession::LoadCopy(const std::string& path) {
     const Sniffed sniffed = SniffDocument(path);
-    switch (sniffed.kind) {
-        case FileKind::Missing:
-            return {Outcome::NotFound, 0, {}};
-        case FileKind::Unreadable:
-            return {Outcome::Unreadable, 0, sniffed.reason};
-        case FileKind::Empty:
-            return {Outcome::NotWordDocument, 0, "empty"};
-        case FileKind::Spreadsheet:
-            return {Outcome::NotWordDocument, 0, "a spreadsheet"};
-        case FileKind::Presentation:
-            return {Outcome::NotWordDocument, 0, "a presentation"};
-        case FileKind::NotWord:
-            return {Outcome::NotWordDocument, 0, {}};
-        case FileKind::Word:
-            break;
-    }
+    if (const auto refusal = RefusalOf(sniffed)) return {refusal->outcome, 0, refusal->detail};
     passwordAsked_ = false;
     loadingUrl_ = FileUrlFromPath(Canonical(path));
     // Listening only while loading: with a listener registered, LibreOffice takes several

@@ -5,15 +5,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/office/pool/PoolPolicy.h"
 
 namespace pendrel::office {
 namespace {
 
+// Between slices the copy looks at its deadline and whether it is to stop.
+constexpr std::uint64_t CopySlice = 8ull * 1024 * 1024;
+
 FileIdentity IdentityOfStat(const struct stat& info) {
-    return {info.st_dev, info.st_ino, static_cast<std::uint64_t>(info.st_size),
-            static_cast<std::int64_t>(info.st_mtim.tv_sec), info.st_mtim.tv_nsec};
+    return {info.st_dev,
+            info.st_ino,
+            static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec),
+            info.st_mtim.tv_nsec,
+            static_cast<std::int64_t>(info.st_ctim.tv_sec),
+            info.st_ctim.tv_nsec};
 }
 
 DocumentCopy Failure(DocumentCopy::Status status, int error) {
@@ -23,12 +34,61 @@ DocumentCopy Failure(DocumentCopy::Status status, int error) {
     return copy;
 }
 
+FileKind SniffOpenFile(int fd, std::uint64_t size) {
+    return SniffBytes(size, [fd](std::uint64_t offset, std::size_t length, char* out) {
+        while (length > 0) {
+            const ssize_t got = ::pread(fd, out, length, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            out += got;
+            offset += static_cast<std::uint64_t>(got);
+            length -= static_cast<std::size_t>(got);
+        }
+        return true;
+    });
+}
+
+// Why the open file may not be copied, or nothing.
+std::optional<DocumentCopy> Refusal(int fd, const struct stat& info) {
+    if (!S_ISREG(info.st_mode)) return DocumentCopy{DocumentCopy::Status::NotAFile, {}, {}, {}};
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (const FileKind kind = SniffOpenFile(fd, size); kind != FileKind::Word)
+        return DocumentCopy{DocumentCopy::Status::NotWord, {}, kind, {}};
+    if (TooLargeForWord(size)) return DocumentCopy{DocumentCopy::Status::TooLarge, {}, {}, {}};
+    return std::nullopt;
+}
+
+DocumentCopy::Status StatusOfCopyError(int error) {
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            return DocumentCopy::Status::NoSpace;
+        case ETIMEDOUT:
+            return DocumentCopy::Status::TimedOut;
+        case ECANCELED:
+            return DocumentCopy::Status::Stopped;
+        case EIO:  // a read that fails part-way (a failing disk, a vanished share)
+            return DocumentCopy::Status::Unreadable;
+        default:
+            return DocumentCopy::Status::Failed;
+    }
+}
+
 }  // namespace
 
-bool CopyBytes(int in, int out, std::uint64_t size) {
+bool CopyBytes(int in, int out, std::uint64_t size, std::chrono::steady_clock::time_point deadline,
+               std::stop_token stop) {
     std::uint64_t left = size;
     while (left > 0) {
-        const ssize_t sent = ::sendfile(out, in, nullptr, left);
+        if (stop.stop_requested()) {
+            errno = ECANCELED;
+            return false;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            errno = ETIMEDOUT;
+            return false;
+        }
+        const ssize_t sent = ::sendfile(out, in, nullptr, std::min(left, CopySlice));
         if (sent < 0 && errno == EINTR) continue;
         if (sent < 0) return false;
         if (sent == 0) {  // the file became shorter while it was copied
@@ -46,7 +106,8 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
     return IdentityOfStat(info);
 }
 
-DocumentCopy CopyDocument(const std::string& source, const std::string& target) {
+DocumentCopy CopyDocument(const std::string& source, const std::string& target,
+                          std::chrono::steady_clock::time_point deadline, std::stop_token stop) {
     // Never blocks on a pipe or a device that merely carries a document's name.
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (in < 0) {
@@ -56,9 +117,14 @@ DocumentCopy CopyDocument(const std::string& source, const std::string& target) 
                        error);
     }
     struct stat info {};
-    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(in, &info) != 0) {
+        const int error = errno;
         ::close(in);
-        return {DocumentCopy::Status::NotAFile, {}, "not a file"};
+        return Failure(DocumentCopy::Status::Unreadable, error);
+    }
+    if (auto refused = Refusal(in, info)) {
+        ::close(in);
+        return *refused;
     }
     const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (out < 0) {
@@ -67,19 +133,16 @@ DocumentCopy CopyDocument(const std::string& source, const std::string& target) 
         return Failure(
             error == ENOSPC ? DocumentCopy::Status::NoSpace : DocumentCopy::Status::Failed, error);
     }
-    bool copied = CopyBytes(in, out, static_cast<std::uint64_t>(info.st_size));
+    bool copied = CopyBytes(in, out, static_cast<std::uint64_t>(info.st_size), deadline, stop);
     int error = copied ? 0 : errno;
     if (::close(out) != 0 && copied) {
         copied = false;
         error = errno;
     }
     ::close(in);
-    if (copied) return {DocumentCopy::Status::Copied, IdentityOfStat(info), {}};
+    if (copied) return {DocumentCopy::Status::Copied, IdentityOfStat(info), FileKind::Word, {}};
     ::unlink(target.c_str());
-    if (error == ENOSPC || error == EDQUOT) return Failure(DocumentCopy::Status::NoSpace, error);
-    // A read that fails part-way (a failing disk, a vanished share) is the source's.
-    if (error == EIO) return Failure(DocumentCopy::Status::Unreadable, error);
-    return Failure(DocumentCopy::Status::Failed, error);
+    return Failure(StatusOfCopyError(error), error);
 }
 
 }  // namespace pendrel::office

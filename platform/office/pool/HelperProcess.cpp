@@ -46,6 +46,13 @@ namespace {
     ::_exit(127);
 }
 
+// The signals a process raises on itself when it fails, as opposed to those sent to it.
+bool IsCrash(int signal) {
+    for (int crash : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGSYS, SIGTRAP})
+        if (signal == crash) return true;
+    return false;
+}
+
 }  // namespace
 
 HelperProcess::HelperProcess(HelperCommand command, std::string folder,
@@ -187,16 +194,20 @@ void HelperProcess::Reap(pid_t pid) {
     }
     std::lock_guard lock(mutex_);
     if (killed_ || killedHere) return;
-    // SIGKILL that we did not send: the system took the helper away, most likely for memory.
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
-        stoppedFromOutside_ = true;
-        goneReason_ =
-            "the document engine was stopped from outside (the system may be short of "
-            "memory)";
-    } else if (WIFSIGNALED(status)) {
-        goneReason_ =
-            "the document engine crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
+    if (!WIFSIGNALED(status)) return;
+    const int signal = WTERMSIG(status);
+    if (IsCrash(signal)) {
+        goneReason_ = "the document engine crashed (signal " + std::to_string(signal) + ")";
+        return;
     }
+    // A signal that we did not send: the system took the helper away (SIGKILL, most likely
+    // for memory) or someone ended it.
+    stoppedFromOutside_ = true;
+    goneReason_ = signal == SIGKILL
+                      ? "the document engine was stopped from outside (the system may be short "
+                        "of memory)"
+                      : "the document engine was stopped from outside (signal " +
+                            std::to_string(signal) + ")";
 }
 
 void HelperProcess::Announce() {

@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/office/pool/Reply.h"
 #include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
@@ -40,20 +41,6 @@ struct HelperCommand {
     std::string profileFolder;  // its LibreOffice profile (each helper locks one of base, -2...)
     IsolationPolicy isolation;
     std::uint8_t pdfFlags = 0;  // what kind of PDF every Export writes (PdfFlag bits)
-};
-
-// How a request ended, seen from the window's side.
-struct Reply {
-    enum class Status {
-        Answered,
-        NotStarted,     // the helper could not start: no document's fault
-        HelperLost,     // the helper died on the request (crashed, most likely on the document)
-        EngineStopped,  // the helper was killed from outside (the system short of memory)
-        TimedOut,
-    };
-    Status status = Status::Answered;
-    Message answer;      // when Answered
-    std::string detail;  // why the helper was lost
 };
 
 class HelperProcess {

@@ -1,6 +1,6 @@
 #pragma once
 // One document's render on the pool of helpers: copied into a helper's folder, loaded, printed
-// to a PDF in the spool and closed. The spooler owns its state and changes it under its lock.
+// to a PDF in the spool and closed. The pool owns its state and changes it under its lock.
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -22,6 +22,7 @@ struct RenderJob {
     std::string path;   // the user's document
 
     Stage stage = Stage::Waiting;
+    int attempts = 0;                      // helpers it was given to, this one included
     bool loaded = false;                   // it opened
     bool taken = false;                    // Documents.Open took it for the batch
     bool unwanted = false;                 // dropped as soon as its helper is done with it
@@ -40,6 +41,19 @@ struct RenderJob {
     std::optional<Reply> loadFailure;    // why it did not open
     std::optional<Reply> renderFailure;  // why it opened but no PDF came
 
+    // Back to the start, for another helper: the one it was on failed through no fault of its.
+    void StartOver() {
+        stage = Stage::Waiting;
+        loaded = false;
+        helper.reset();
+        loadRequest = exportRequest = 0;
+        copyPath.clear();
+        renderPath.clear();
+        bytes = 0;
+        pages = 0;
+        loadFailure.reset();
+        renderFailure.reset();
+    }
     bool Finished() const { return stage == Stage::Rendered || stage == Stage::Failed; }
     bool InFlight() const {
         return stage == Stage::Copying || stage == Stage::Loading || stage == Stage::Rendering;

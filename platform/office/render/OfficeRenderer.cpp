@@ -15,32 +15,32 @@ HelperCommand WithProfile(HelperCommand helper) {
 }  // namespace
 
 OfficeRenderer::OfficeRenderer(HelperCommand helper, unsigned poolSize, HelperLimits limits)
-    : spooler_(WithProfile(std::move(helper)), spool_, poolSize != 0 ? poolSize : DefaultPoolSize(),
-               limits, [this] { Changed(); }) {}
+    : pool_(WithProfile(std::move(helper)), spool_, poolSize != 0 ? poolSize : DefaultPoolSize(),
+            limits, [this] { Changed(); }) {}
 
 OfficeRenderer::~OfficeRenderer() {
-    spooler_.Shutdown();
+    pool_.Shutdown();
     spool_.RemoveAll();
 }
 
 std::size_t OfficeRenderer::Depth() const {
-    return spooler_.Depth();
+    return pool_.Depth();
 }
 
 void OfficeRenderer::Expect(const std::vector<Document>& next) {
-    spooler_.Expect(next);
+    pool_.Expect(next);
 }
 
 void OfficeRenderer::WarmUp() {
-    spooler_.WarmUp();
+    pool_.WarmUp();
 }
 
 unsigned OfficeRenderer::PoolSize() const {
-    return spooler_.PoolSize();
+    return pool_.PoolSize();
 }
 
 std::vector<std::uint64_t> OfficeRenderer::HelperPeaks() const {
-    return spooler_.HelperPeaks();
+    return pool_.HelperPeaks();
 }
 
 void OfficeRenderer::Changed() {
@@ -57,7 +57,7 @@ std::optional<std::optional<Reply>> OfficeRenderer::WaitForLoad(const RenderJob&
     for (;;) {
         const std::uint64_t seen = changes_;
         lock.unlock();
-        if (auto outcome = spooler_.LoadOutcome(job)) return outcome;
+        if (auto outcome = pool_.LoadOutcome(job)) return outcome;
         lock.lock();
         // Every change of a job is announced; the slice is only a guard against a missed one.
         changed_.wait_for(lock, stop, WaitSlice, [&] { return changes_ != seen; });
@@ -67,12 +67,12 @@ std::optional<std::optional<Reply>> OfficeRenderer::WaitForLoad(const RenderJob&
 
 std::optional<std::uint32_t> OfficeRenderer::Render(const Text& documentPath, const Text& pdfPath,
                                                     std::stop_token stop) {
-    const std::shared_ptr<RenderJob> job = spooler_.Take(documentPath);
+    const std::shared_ptr<RenderJob> job = pool_.Take(documentPath);
     struct Released {
-        PrintSpooler& spooler;
+        RenderPool& pool;
         const std::shared_ptr<RenderJob>& job;
-        ~Released() { spooler.Release(job); }
-    } released{spooler_, job};
+        ~Released() { pool.Release(job); }
+    } released{pool_, job};
 
     const auto load = WaitForLoad(*job, stop);
     if (!load) return std::nullopt;
@@ -80,7 +80,7 @@ std::optional<std::uint32_t> OfficeRenderer::Render(const Text& documentPath, co
     // the document.
     if (*load && !stop.stop_requested()) ThrowOpenFailure(**load, spool_.Parent());
     if (*load) return std::nullopt;
-    const PrintSpooler::RenderResult render = spooler_.WaitRendered(job, stop);
+    const RenderPool::RenderResult render = pool_.WaitRendered(job, stop);
     if (stop.stop_requested() || (!render.rendered && !render.failure)) return std::nullopt;
     if (render.failure) throw RenderFailure(*render.failure, spool_.Parent());
     std::string error;

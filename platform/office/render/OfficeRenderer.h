@@ -9,7 +9,7 @@
 #include "platform/PdfRenderer.h"
 #include "platform/office/OfficeLimits.h"
 #include "platform/office/pool/HelperProcess.h"
-#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/pool/RenderPool.h"
 #include "platform/office/pool/SpoolFolder.h"
 
 namespace pendrel::office {
@@ -35,12 +35,12 @@ public:
     std::vector<std::uint64_t> HelperPeaks() const;
 
 private:
-    // The load's outcome (see PrintSpooler::LoadOutcome); nothing when stopped first.
+    // The load's outcome (see RenderPool::LoadOutcome); nothing when stopped first.
     std::optional<std::optional<Reply>> WaitForLoad(const RenderJob& job, std::stop_token stop);
     void Changed();
 
     SpoolFolder spool_;
-    PrintSpooler spooler_;
+    RenderPool pool_;
     std::mutex changeMutex_;
     std::condition_variable_any changed_;
     std::uint64_t changes_ = 0;

@@ -17,7 +17,7 @@ void EngineCore::Shutdown() {
     }
     for (auto& job : jobs) job->Abandon();
     jobs.clear();  // their threads end here: the dialogs and the waits are stopped
-    spooler.Shutdown();
+    pool.Shutdown();
     spool.RemoveAll();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What every object of the embedded engine shares: the spool, the print spooler with its pool
-// of helpers, the print jobs still running, and the desk and event pump they were given.
+// What every object of the embedded engine shares: the spool, the pool of helpers, the print
+// jobs still running, and the desk and event pump they were given.
 // Application objects keep it alive, but once the engine has shut down every member call on
 // them fails.
 #include <atomic>
@@ -10,7 +10,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/pool/RenderPool.h"
 #include "platform/office/pool/SpoolFolder.h"
 #include "platform/office/word/PrintJob.h"
 
@@ -21,7 +21,7 @@ struct EngineCore {
                HelperLimits limits)
         : desk(deskIn),
           pump(pumpIn),
-          spooler(std::move(command), spool, poolSize, limits, [&pumpIn] { pumpIn.Wake(); }) {}
+          pool(std::move(command), spool, poolSize, limits, [&pumpIn] { pumpIn.Wake(); }) {}
 
     // Keeps the job until it ends.
     void AddJob(std::shared_ptr<PrintJob> job);
@@ -31,7 +31,7 @@ struct EngineCore {
     desk::Desk& desk;
     EventPump& pump;
     SpoolFolder spool;
-    PrintSpooler spooler;
+    RenderPool pool;
     std::atomic<bool> shutDown{false};
 
 private:

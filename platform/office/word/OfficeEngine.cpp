@@ -38,15 +38,15 @@ DispatchPtr OfficeEngine::CreateObject(const Text& progId) {
 }
 
 std::size_t OfficeEngine::Depth() const {
-    return core_->spooler.Depth();
+    return core_->pool.Depth();
 }
 
 void OfficeEngine::Expect(const std::vector<Document>& next) {
-    if (!core_->shutDown) core_->spooler.Expect(next);
+    if (!core_->shutDown) core_->pool.Expect(next);
 }
 
 void OfficeEngine::WarmUp() {
-    if (!core_->shutDown) core_->spooler.WarmUp();
+    if (!core_->shutDown) core_->pool.WarmUp();
 }
 
 void OfficeEngine::Shutdown() {
@@ -54,24 +54,24 @@ void OfficeEngine::Shutdown() {
 }
 
 unsigned OfficeEngine::PoolSize() const {
-    return core_->spooler.PoolSize();
+    return core_->pool.PoolSize();
 }
 
 int OfficeEngine::HelpersStarted() const {
-    return core_->spooler.HelpersStarted();
+    return core_->pool.HelpersStarted();
 }
 
 std::vector<int> OfficeEngine::HelperPids() const {
-    const auto pids = core_->spooler.HelperPids();
+    const auto pids = core_->pool.HelperPids();
     return {pids.begin(), pids.end()};
 }
 
 std::vector<std::uint64_t> OfficeEngine::HelperPeaks() const {
-    return core_->spooler.HelperPeaks();
+    return core_->pool.HelperPeaks();
 }
 
 std::chrono::microseconds OfficeEngine::HelperWorkTime() const {
-    return core_->spooler.WorkTime();
+    return core_->pool.WorkTime();
 }
 
 }  // namespace pendrel::office

@@ -13,7 +13,8 @@ AutomationError EngineFailure(const Reply& reply, const Text& doing) {
     const Text failed = "The document could not be " + doing + ": " + reply.detail;
     switch (reply.status) {
         case Reply::Status::HelperLost:
-            // A renderer that dies on one document was almost always brought down by it.
+        case Reply::Status::OverMemory:
+            // A renderer that dies on one document, tried twice, was brought down by it.
             return {ErrorNumber::Damaged, failed + " (the file may be damaged)."};
         case Reply::Status::EngineStopped:
         case Reply::Status::TimedOut:

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/Automation.h"
-#include "platform/office/pool/HelperProcess.h"
+#include "platform/office/pool/Reply.h"
 
 namespace pendrel::office {
 

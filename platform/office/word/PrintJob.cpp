@@ -35,7 +35,7 @@ void PrintJob::Run(std::stop_token stop) {
                                           ? "The print job was abandoned before it finished."
                                           : "The print job was cancelled: no file name was "
                                             "given in the \"Save As\" dialog."));
-    const PrintSpooler::RenderResult render = setup_.spooler.WaitRendered(setup_.render, stop);
+    const RenderPool::RenderResult render = setup_.pool.WaitRendered(setup_.render, stop);
     if (render.failure)
         return Finish(State::Failed, RenderFailure(*render.failure, setup_.temporaryFolder));
     if (!render.rendered)

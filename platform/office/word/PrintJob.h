@@ -13,12 +13,12 @@
 
 #include "platform/Automation.h"
 #include "platform/desk/Desk.h"
-#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/pool/RenderPool.h"
 
 namespace pendrel::office {
 
 struct PrintJobSetup {
-    PrintSpooler& spooler;
+    RenderPool& pool;
     std::shared_ptr<RenderJob> render;
     Text documentPath;
     std::string temporaryFolder;       // named when it is full

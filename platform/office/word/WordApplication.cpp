@@ -2,7 +2,7 @@
 
 #include "platform/WordContract.h"
 #include "platform/office/OfficeLimits.h"
-#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/pool/RenderPool.h"
 #include "platform/office/word/ArgumentChecks.h"
 #include "platform/office/word/OfficeErrors.h"
 #include "platform/text/SameText.h"
@@ -50,9 +50,9 @@ Variant WordApplication::Call(const Text& name, const std::vector<Variant>& args
 }
 
 std::optional<Reply> WordApplication::WaitForLoad(const RenderJob& render) {
-    // The spooler has its own limits on every step; this only lets the window live meanwhile.
+    // The pool has its own limits on every step; this only lets the window live meanwhile.
     for (;;) {
-        if (const auto outcome = core_->spooler.LoadOutcome(render)) return *outcome;
+        if (const auto outcome = core_->pool.LoadOutcome(render)) return *outcome;
         core_->pump.ProcessPendingMessages(WaitSlice);
     }
 }
@@ -61,9 +61,9 @@ void WordApplication::Open(const std::vector<Variant>& args) {
     CheckAlive();
     CheckOpenArguments(args);
     const Text& path = args[0].AsString();
-    const std::shared_ptr<RenderJob> render = core_->spooler.Take(path);
+    const std::shared_ptr<RenderJob> render = core_->pool.Take(path);
     const std::optional<Reply> failure = WaitForLoad(*render);
-    if (failure) core_->spooler.Release(render);
+    if (failure) core_->pool.Release(render);
     CheckAlive();  // the window may have closed the engine while we waited
     if (failure) ThrowOpenFailure(*failure, core_->spool.Parent());
     // Word prints its active document: the one opened last.
@@ -84,7 +84,7 @@ Variant WordApplication::PrintOut(const std::vector<Variant>& args) {
         throw AutomationError(ErrorNumber::PrintFailed,
                               "A print job of this document is still in progress.");
     job_ = std::make_shared<PrintJob>(
-        core_->desk, PrintJobSetup{core_->spooler, document_->render, document_->path,
+        core_->desk, PrintJobSetup{core_->pool, document_->render, document_->path,
                                    core_->spool.Parent(), [&pump = core_->pump] { pump.Wake(); }});
     core_->AddJob(job_);
     return {};
@@ -111,7 +111,7 @@ void WordApplication::Quit(const std::vector<Variant>& args) {
 }
 
 void WordApplication::CloseDocument() {
-    core_->spooler.Release(document_->render);
+    core_->pool.Release(document_->render);
     document_.reset();
 }
 

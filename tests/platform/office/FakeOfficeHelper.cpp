@@ -1,8 +1,10 @@
 // A stand-in for pendrel-office that speaks its protocol without LibreOffice, so the pool's
-// rules can be tested quickly and exactly. What it does with a document depends on the
-// document's first line:
+// rules can be tested quickly and exactly. The documents are rich text, which the pool lets
+// through, and what it does with one depends on its first line after "{\rtf1 ":
 //   "slow <ms>"  waits that long before printing it
 //   "hang"       never answers the print
+//   "crash"      dies of SIGSEGV on the print
+//   "swell <MB>" takes that much memory on the print, then never answers
 //   "orphan"     leaves a child holding the socket for 3 s, then dies: killed, never reaped
 //   "big"        says from its print on that it holds 2 GB
 //   anything else: loads it and prints a small PDF of its text
@@ -14,10 +16,12 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -34,7 +38,8 @@ std::string FirstLine(const std::string& path) {
     std::ifstream in(path);
     std::string line;
     std::getline(in, line);
-    return line;
+    const std::string rtf = "{\\rtf1 ";
+    return line.starts_with(rtf) ? line.substr(rtf.size()) : line;
 }
 
 void Log(const std::string& line) {
@@ -61,6 +66,8 @@ Message AnswerTo(const Message& request, Outcome outcome, std::uint32_t docId = 
 int main(int argc, char**) {
     if (argc != 4 && argc != 5) return 2;  // the fifth: --allow-unisolated
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     const int fd = 3;
     Message ready;
     ready.kind = MessageKind::Ready;
@@ -94,6 +101,12 @@ int main(int argc, char**) {
                 continue;
             }
             const std::string& line = document->second;
+            if (line == "crash") ::raise(SIGSEGV);
+            if (line.rfind("swell ", 0) == 0) {
+                const std::size_t bytes = std::stoul(line.substr(6)) << 20;
+                std::memset(new char[bytes], 1, bytes);
+                std::this_thread::sleep_for(std::chrono::hours(1));
+            }
             if (line == "hang") std::this_thread::sleep_for(std::chrono::hours(1));
             if (line.rfind("slow ", 0) == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(line.c_str() + 5)));

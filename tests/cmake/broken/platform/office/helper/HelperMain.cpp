@@ -1,2 +1,2 @@
 #include "../word/WordApplication.h"
-#include "platform/office/pool/PrintSpooler.h"
+#include "platform/office/pool/RenderPool.h"

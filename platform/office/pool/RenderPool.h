@@ -1,42 +1,43 @@
 #pragma once
-// The engine's print spooler: a pool of helpers that renders documents the way a print
-// spooler works ahead of its printer. The batch tells it which documents it opens next
-// (LookAhead); a thread of its own copies each into a free helper's folder, has it loaded and
-// printed to a PDF in the spool, and keeps the finished PDF until Documents.Open takes it. A
-// document no helper has reached when the batch opens it goes first. The look-ahead is bounded
-// in documents and bytes, and a render is only handed out for the version of the file it was
-// made from.
+// The engine's pool of helpers, which renders documents the way a print spooler works ahead of
+// its printer. The batch tells it which documents it opens next (LookAhead); a thread of its
+// own gives each to a free helper (HelperSlot) to be copied, loaded and printed to a PDF in the
+// spool, and keeps the finished PDF until Documents.Open takes it. A document no helper has
+// reached when the batch opens it goes first. How many helpers, how far ahead and when a
+// helper is replaced are the pool's policy (PoolPolicy.h); which render goes next is the
+// queue's (RenderQueue.h).
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <set>
+#include <optional>
 #include <stop_token>
 #include <thread>
 #include <vector>
 
 #include "platform/Automation.h"
 #include "platform/office/OfficeLimits.h"
-#include "platform/office/pool/HelperProcess.h"
+#include "platform/office/pool/HelperSlot.h"
+#include "platform/office/pool/PoolPolicy.h"
 #include "platform/office/pool/RenderJob.h"
+#include "platform/office/pool/RenderQueue.h"
 #include "platform/office/pool/SpoolFolder.h"
 
 namespace pendrel::office {
 
-// One helper per core, as many as memory allows (OfficeLimits.h), at least one.
-unsigned PoolSizeFor(unsigned cores, std::uint64_t availableBytes);
-// This machine's cores and available memory.
+// One helper per core, as many as this machine's available memory allows (PoolSizeFor).
 unsigned DefaultPoolSize();
 
-class PrintSpooler : public LookAhead {
+class RenderPool : public LookAhead {
 public:
     // onChange is called (from any thread) whenever a job or helper changes, so that a waiter
     // on the window's thread looks again at once.
-    PrintSpooler(HelperCommand command, SpoolFolder& spool, unsigned poolSize, HelperLimits limits,
-                 std::function<void()> onChange);
-    ~PrintSpooler() override;
-    PrintSpooler(const PrintSpooler&) = delete;
-    PrintSpooler& operator=(const PrintSpooler&) = delete;
+    RenderPool(HelperCommand command, SpoolFolder& spool, unsigned poolSize, HelperLimits limits,
+               std::function<void()> onChange);
+    ~RenderPool() override;
+    RenderPool(const RenderPool&) = delete;
+    RenderPool& operator=(const RenderPool&) = delete;
 
     std::size_t Depth() const override;
     void Expect(const std::vector<Document>& next) override;
@@ -71,35 +72,18 @@ public:
     std::vector<std::uint64_t> HelperPeaks() const;
 
 private:
-    struct Slot {
-        std::shared_ptr<HelperProcess> helper;
-        std::shared_ptr<RenderJob> job;  // the job the helper works on
-        int documents = 0;
-        RenderJob::Clock::time_point startedAt;
-    };
     using Lock = std::unique_lock<std::mutex>;
 
     void Run(std::stop_token stop);
-    void Step(Lock& lock);
-    void KeepHelpers(Lock& lock);
-    void StartHelper(Slot& slot);
-    void Follow(Slot& slot);
-    void FollowLoad(Slot& slot);
-    void FollowRender(Slot& slot);
-    void EndJob(Slot& slot, RenderJob::Stage stage);
-    void Assign(Lock& lock);
-    // The next job for a free helper; with create false, only whether there is one.
-    std::shared_ptr<RenderJob> NextJob(bool create);
-    void Begin(Lock& lock, Slot& slot, const std::shared_ptr<RenderJob>& job);
-    void Drop(const std::shared_ptr<RenderJob>& job);
-    void DropUnwanted();
+    void Step();
+    void KeepHelpers();
+    void Assign();
+    void LetGoOfEnded();
     void Changed();
     void Poke();
 
-    HelperCommand command_;
-    SpoolFolder& spool_;
-    HelperLimits limits_;
     std::function<void()> onChange_;
+    HelperSlot::Setting setting_;
 
     mutable std::mutex mutex_;
     std::condition_variable_any changed_;  // with mutex_: a job finished
@@ -109,13 +93,10 @@ private:
     bool warm_ = false;
     bool shutDown_ = false;
     std::optional<Reply> cannotStart_;  // a helper could not start: no use trying again at once
-    std::vector<Slot> slots_;
+    std::vector<std::unique_ptr<HelperSlot>> slots_;
     std::vector<std::shared_ptr<HelperProcess>> ending_;
-    std::vector<Document> expected_;
-    std::set<std::uint64_t> takenKeys_;  // documents of the run the batch has taken already
-    std::vector<std::shared_ptr<RenderJob>> jobs_;  // taken ones first, each group in order
+    RenderQueue queue_;
     int started_ = 0;
-    unsigned copies_ = 0;
     std::chrono::microseconds endedWork_{0};
     std::vector<std::uint64_t> endedPeaks_;
     std::jthread thread_;
