@@ -66,7 +66,7 @@ using Clock = std::chrono::steady_clock;
 
 // The answer to request, with the time spent since started; the memory held is read only when
 // asked for, since reading it takes a pause (see AnswerWriter).
-Message Answer(const Message& request, const LokResult& result, Clock::time_point started,
+Message Answer(const Message& request, const RenderResult& result, Clock::time_point started,
                bool withMemory) {
     Message answer;
     answer.kind = MessageKind::Answer;
@@ -124,13 +124,13 @@ private:
 // by that id, so it can ask for the print and the close before the load is answered.
 using OpenDocuments = std::map<std::uint32_t, std::uint32_t>;
 
-LokResult Print(LokSession& session, const OpenDocuments& open, const Message& request) {
+RenderResult Print(Renderer& session, const OpenDocuments& open, const Message& request) {
     const auto document = open.find(request.docId);
     if (document == open.end()) return {Outcome::Failed, 0, "the document is not open"};
     return session.Export(document->second, request.text, request.pdfFlags);
 }
 
-LokResult Close(LokSession& session, OpenDocuments& open, const Message& request) {
+RenderResult Close(Renderer& session, OpenDocuments& open, const Message& request) {
     if (const auto document = open.find(request.docId); document != open.end()) {
         session.Close(document->second);
         open.erase(document);
@@ -224,7 +224,7 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
     std::string error;
     const std::string profile = LockProfile(profileFolder);
     const IsolationReached isolation = Confine(profile, helperFolder);
-    std::unique_ptr<LokSession> session;
+    std::unique_ptr<Renderer> session;
     if (isolation.level == Isolation::None && !allowUnisolated)
         error = isolation.missing;
     else if (WriteProfileSettings(profile, error))
@@ -257,7 +257,7 @@ int Serve(int socketFd, const std::string& profileFolder, const std::string& hel
         for (std::size_t i = 0; i < batch.size() && writable; ++i) {
             const Message& each = batch[i];
             const auto started = Clock::now();
-            LokResult result{Outcome::Failed, 0, "unknown request"};
+            RenderResult result{Outcome::Failed, 0, "unknown request"};
             if (each.kind == MessageKind::Load) {
                 result = session->Load(each.text);
                 if (result.outcome == Outcome::Ok) open[each.id] = result.docId;

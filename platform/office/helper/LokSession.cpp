@@ -136,14 +136,14 @@ std::string LokSession::TakeError() {
     return text;
 }
 
-LokResult LokSession::Load(const std::string& path) {
-    LokResult result = LoadCopy(path);
+RenderResult LokSession::Load(const std::string& path) {
+    RenderResult result = LoadCopy(path);
     // The copy was made for this document alone; one that did not open is not needed.
     if (result.outcome != Outcome::Ok) ::unlink(path.c_str());
     return result;
 }
 
-LokResult LokSession::LoadCopy(const std::string& path) {
+RenderResult LokSession::LoadCopy(const std::string& path) {
     const Sniffed sniffed = SniffDocument(path);
     if (const auto refusal = RefusalOf(sniffed)) return {refusal->outcome, 0, refusal->detail};
     passwordAsked_ = false;
@@ -169,8 +169,8 @@ LokResult LokSession::LoadCopy(const std::string& path) {
     return {Outcome::Ok, id, {}};
 }
 
-LokResult LokSession::Export(std::uint32_t docId, const std::string& pdfPath,
-                             std::uint8_t pdfFlags) {
+RenderResult LokSession::Export(std::uint32_t docId, const std::string& pdfPath,
+                                std::uint8_t pdfFlags) {
     auto it = documents_.find(docId);
     if (it == documents_.end()) return {Outcome::Failed, docId, "the document is not open"};
     std::string url = FileUrlFromPath(Absolute(pdfPath));

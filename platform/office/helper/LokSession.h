@@ -8,40 +8,31 @@
 #include <string>
 
 #include "platform/office/formats/WordHeader.h"
-#include "platform/office/protocol/Protocol.h"
+#include "platform/office/helper/Renderer.h"
 
 struct _LibreOfficeKit;
 struct _LibreOfficeKitDocument;
 
 namespace pendrel::office {
 
-struct LokResult {
-    Outcome outcome = Outcome::Ok;
-    std::uint32_t docId = 0;
-    std::string detail;
-    std::uint32_t pages = 0;  // of the PDF an Export wrote
-};
-
-class LokSession {
+class LokSession final : public Renderer {
 public:
     // Starts LibreOffice from its program folder with the profile folder given (created when
     // missing). Nothing, with error filled in, when it cannot start.
     static std::unique_ptr<LokSession> Start(const std::string& programFolder,
                                              const std::string& profileFolder, std::string& error);
-    ~LokSession();
+    ~LokSession() override;
     LokSession(const LokSession&) = delete;
     LokSession& operator=(const LokSession&) = delete;
 
-    // Loads the copy of a document at path; the copy is removed when the document is closed,
-    // or at once when it does not open.
-    LokResult Load(const std::string& path);
-    // pdfFlags: PdfFlag bits of Protocol.h.
-    LokResult Export(std::uint32_t docId, const std::string& pdfPath, std::uint8_t pdfFlags);
-    void Close(std::uint32_t docId);
+    RenderResult Load(const std::string& path) override;
+    RenderResult Export(std::uint32_t docId, const std::string& pdfPath,
+                        std::uint8_t pdfFlags) override;
+    void Close(std::uint32_t docId) override;
 
 private:
     explicit LokSession(_LibreOfficeKit* office);
-    LokResult LoadCopy(const std::string& path);
+    RenderResult LoadCopy(const std::string& path);
     static void OnOfficeEvent(int type, const char* payload, void* self);
     std::string TakeError();
 

@@ -1,7 +1,7 @@
-// Runs that go wrong in the middle: a helper killed while it renders, the window closed while a
-// document converts, a temporary folder that is full. Each time the PDF that was there before
-// is there afterwards, byte for byte, and nothing is left behind: no helper, no spool, no lock
-// file, no PDF set aside.
+// Runs that go wrong in the middle: a helper killed or stopped while it renders, the window
+// closed while a document converts, a temporary folder that is full. Each time the PDF that was
+// there before is there afterwards, byte for byte, and nothing is left behind: no helper, no spool,
+// no lock file, no PDF set aside.
 //
 // The window closing ends the program, so those runs are made by this program started again
 // as a child: fault_tests --close-mid-run <folder>, fault_tests --full-disk <folder>.
@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QtTest>
 #include <fstream>
+#include <set>
 
 #include "tests/programs/linux/ProgramHarness.h"
 
@@ -44,6 +45,27 @@ int ProcessesNaming(const std::string& text) {
     }
     return count;
 }
+
+// Sends signal to each helper of the program that holds a copy of a document in its folder
+// (named on its command line), each helper once, at most `times` helpers; how many so far.
+struct Saboteur {
+    int operator()(const std::vector<int>& helpers) {
+        for (const int pid : helpers) {
+            // Its arguments end in NULs; the last is its folder.
+            std::string cmdline = ReadFile("/proc/" + std::to_string(pid) + "/cmdline");
+            if (cmdline.size() < 2) continue;
+            cmdline.pop_back();
+            const auto files = FilesBelow(cmdline.substr(cmdline.rfind('\0') + 1));
+            const bool rendering = std::any_of(files.begin(), files.end(),
+                                               [](const auto& f) { return f.ends_with(".doc"); });
+            if (rendering && hit.size() < times && hit.insert(pid).second) ::kill(pid, signal);
+        }
+        return static_cast<int>(hit.size());
+    }
+    int signal;
+    std::size_t times;
+    std::set<int> hit;
+};
 
 // The child's side: the program converts the folder and the fault comes from inside it.
 int ChildMain(const std::string& mode, const std::string& folder) {
@@ -83,23 +105,49 @@ class FaultTest : public QObject {
 
 private slots:
     void aHelperKilledWhileItRendersLosesNothing();
+    void aHelperStoppedWhileItRendersIsReplaced();
     void closingTheWindowMidRunLosesNothingAndLeavesNothing();
     void aFullTemporaryFolderLosesNothingAndIsNamed();
 };
 
+// Killed from outside once, the document is tried again on a fresh helper; killed again, it
+// fails, saying so.
 void FaultTest::aHelperKilledWhileItRendersLosesNothing() {
     TempFolder dir;
     const std::string document = PrepareFolder(dir.Path());
     ProgramHarness h;
     h.AddFolder(dir.Path());
-    QTimer::singleShot(1500, [&] {
-        for (const int pid : h.program.engine.HelperPids()) ::kill(pid, SIGKILL);
-    });
+    Saboteur kill{SIGKILL, 2, {}};
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { kill(h.program.engine.HelperPids()); });
+    watch.start(100);
     h.Convert();
+    QCOMPARE(kill.hit.size(), std::size_t{2});
     QCOMPARE(h.Statuses()[document], std::string("Queued"));
     QCOMPARE(h.Messages().size(), std::size_t{1});
     QVERIFY(h.Said({"stopped from outside"}));
     CheckNothingLost(dir.Path());
+}
+
+// A helper stopped (SIGSTOP) in the middle of a render is found so and given up, and the
+// document converted on another: not after the render's time limit, and not blamed on it.
+void FaultTest::aHelperStoppedWhileItRendersIsReplaced() {
+    TempFolder dir;
+    const std::string document = PrepareFolder(dir.Path());
+    ProgramHarness h;
+    h.AddFolder(dir.Path());
+    Saboteur stop{SIGSTOP, 1, {}};
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { stop(h.program.engine.HelperPids()); });
+    watch.start(100);
+    QElapsedTimer took;
+    took.start();
+    h.Convert();
+    QCOMPARE(stop.hit.size(), std::size_t{1});
+    QCOMPARE(h.Statuses()[document], std::string("Done"));
+    QVERIFY2(h.Messages().empty(), h.Messages().empty() ? "" : h.Messages()[0].c_str());
+    QVERIFY(took.elapsed() < 120000);
+    QVERIFY(PdfPages(PdfOf(document)) > 0);
 }
 
 void FaultTest::closingTheWindowMidRunLosesNothingAndLeavesNothing() {
