@@ -43,7 +43,7 @@ Reply CopyFailure(const DocumentCopy& copy, std::chrono::milliseconds limit) {
         }
         case DocumentCopy::Status::TooLarge:
             return Answered(Outcome::NotWordDocument, "larger than " + Megabytes(LargestDocument) +
-                                                          ", more than any Word document holds");
+                                                          ", the most a Word document holds");
         case DocumentCopy::Status::NoSpace:
             return Answered(Outcome::NoSpace);
         case DocumentCopy::Status::TimedOut:

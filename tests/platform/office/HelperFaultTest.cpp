@@ -67,15 +67,22 @@ TEST(HelperFault, ADocumentWhoseHelpersAreKilledTwiceFailsSayingTheEngineWasStop
     EXPECT_EQ(batch.Messages()[0].find("damaged"), Text::npos) << "not blamed on the document";
 }
 
-TEST(HelperFault, AHelperEndedFromOutsideOnceCostsItsDocumentNothing) {
+// Any signal we did not send, other than those a process raises on itself when it fails.
+TEST(HelperFault, AHelperEndedFromOutsideOnceCostsItsDocumentNothingAndTwiceIsSaid) {
     PoolRig rig;
     BatchRig batch(FakeHelper(), 1);
-    batch.Queue({rig.Document("1.doc", "slow 1000"), rig.Document("2.doc", "plain")});
-    Saboteur end{rig, "slow 1000", SIGTERM, 1, {}};
-    batch.pump.onPump = [&] { end(); };
+    batch.Queue({rig.Document("1.doc", "slow 1000"), rig.Document("2.doc", "slow 1001")});
+    Saboteur once{rig, "slow 1000", SIGTERM, 1, {}}, twice{rig, "slow 1001", SIGTERM, 2, {}};
+    batch.pump.onPump = [&] {
+        once();
+        twice();
+    };
     batch.Convert();
-    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Done", "Done"}));
+    EXPECT_EQ(batch.Statuses(), (std::vector<Text>{"Done", "Queued"}));
     EXPECT_EQ(ReadFile(rig.temp / "1.pdf"), "%PDF-1.4 slow 1000\n");
+    ASSERT_EQ(batch.Messages().size(), 1u);
+    EXPECT_NE(batch.Messages()[0].find("stopped from outside (signal 15)"), Text::npos)
+        << batch.Messages()[0];
 }
 
 TEST(HelperFault, ADocumentThatCrashesItsHelperIsTriedOnceMoreThenBlamed) {

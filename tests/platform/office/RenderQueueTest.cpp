@@ -49,7 +49,11 @@ TEST(RenderQueue, WhatTheBatchTakesGoesFirstAndFreesItsPlaceAhead) {
     EXPECT_EQ(late->stage, RenderJob::Stage::Waiting);
     EXPECT_EQ(queue.Next(1, true), late);
     late->stage = RenderJob::Stage::Rendered;
-    EXPECT_EQ(queue.Next(1, true)->key, 17u) << "the first's place ahead is free again";
+    const auto next = queue.Next(1, true);
+    ASSERT_TRUE(next) << "the first's place ahead is free again";
+    EXPECT_EQ(next->key, 17u);
+    next->stage = RenderJob::Stage::Rendering;
+    EXPECT_FALSE(queue.Next(1, true)) << "and then full";
 }
 
 TEST(RenderQueue, ARenderOfAnotherVersionIsNotHandedOut) {
