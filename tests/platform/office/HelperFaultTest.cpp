@@ -100,7 +100,7 @@ TEST(HelperFault, ADocumentThatCrashesItsHelperIsTriedOnceMoreThenBlamed) {
 TEST(HelperFault, ADocumentPastALimitWeSetIsNotTriedAgain) {
     PoolRig rig;
     HelperLimits limits;
-    limits.render = 1s;
+    limits.render = 3s;
     limits.memory = 256ull << 20;
     BatchRig batch(FakeHelper(), 2, limits);
     batch.Queue({rig.Document("1.doc", "hang"), rig.Document("2.doc", "swell 400"),
@@ -110,7 +110,7 @@ TEST(HelperFault, ADocumentPastALimitWeSetIsNotTriedAgain) {
     EXPECT_EQ(LoadersOf(rig, "hang").size(), 1u);
     EXPECT_EQ(LoadersOf(rig, "swell 400").size(), 1u);
     ASSERT_EQ(batch.Messages().size(), 2u);
-    EXPECT_NE(batch.Messages()[0].find("longer than 1 s to print"), Text::npos)
+    EXPECT_NE(batch.Messages()[0].find("longer than 3 s to print"), Text::npos)
         << batch.Messages()[0];
     EXPECT_NE(batch.Messages()[1].find("more than 256 MB of memory"), Text::npos)
         << batch.Messages()[1];
