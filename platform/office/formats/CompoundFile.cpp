@@ -16,6 +16,25 @@ constexpr std::uint32_t MiniSectorSize = 64;
 // A directory larger than this is no document's: it ends the reading.
 constexpr std::size_t MostEntries = 1 << 16;
 
+// The sectors a chain has passed through. A chain that comes back to one runs in a loop: its
+// reader stops there, rather than going round until its count runs out and handing back the
+// same bytes again as if they were the rest of the stream.
+class ChainTrail {
+public:
+    explicit ChainTrail(std::uint64_t sectors) : seen_(sectors) {}
+    // False when the chain has been at sector before. Sectors past the file are not kept:
+    // reading them fails anyway.
+    bool Enter(std::uint32_t sector) {
+        if (sector >= seen_.size()) return true;
+        if (seen_[sector]) return false;
+        seen_[sector] = true;
+        return true;
+    }
+
+private:
+    std::vector<bool> seen_;
+};
+
 }  // namespace
 
 bool CompoundFile::SameName(const std::u16string& a, const std::u16string& b) {
@@ -103,8 +122,10 @@ bool CompoundFile::ReadDirectory() {
     const std::size_t perSector = sectorSize_ / EntrySize;
     std::vector<char> sector(sectorSize_);
     std::uint32_t current = firstDirectorySector_;
+    ChainTrail trail(fileSize_ / sectorSize_);
     while (current != EndOfChain) {
-        if (entries_.size() >= MostEntries || !ReadSector(current, 0, sectorSize_, sector.data()))
+        if (entries_.size() >= MostEntries || !trail.Enter(current) ||
+            !ReadSector(current, 0, sectorSize_, sector.data()))
             return false;
         for (std::size_t i = 0; i < perSector; ++i) {
             const char* e = sector.data() + i * EntrySize;
@@ -135,10 +156,11 @@ std::vector<std::u16string> CompoundFile::StreamNames() const {
 std::optional<std::string> CompoundFile::ReadRegular(std::uint32_t start, std::size_t count) const {
     std::string out;
     std::uint32_t sector = start;
+    ChainTrail trail(fileSize_ / sectorSize_);
     while (out.size() < count) {
         const std::size_t take = std::min<std::size_t>(count - out.size(), sectorSize_);
         std::string part(take, '\0');
-        if (!ReadSector(sector, 0, take, part.data())) return std::nullopt;
+        if (!trail.Enter(sector) || !ReadSector(sector, 0, take, part.data())) return std::nullopt;
         out += part;
         if (out.size() == count) break;
         const auto next = NextSector(sector);
@@ -160,13 +182,18 @@ std::optional<std::uint64_t> CompoundFile::MiniSectorOffset(std::uint32_t mini) 
         sector = *next;
     }
     if (sector > LastRegularSector) return std::nullopt;
-    return (static_cast<std::uint64_t>(sector) + 1) * sectorSize_ + at % sectorSize_;
+    const std::uint64_t offset =
+        (static_cast<std::uint64_t>(sector) + 1) * sectorSize_ + at % sectorSize_;
+    if (offset >= fileSize_) return std::nullopt;
+    return offset;
 }
 
 std::optional<std::string> CompoundFile::ReadMini(std::uint32_t start, std::size_t count) const {
     std::string out;
     std::uint32_t mini = start;
+    ChainTrail trail(fileSize_ / MiniSectorSize);
     while (out.size() < count) {
+        if (!trail.Enter(mini)) return std::nullopt;
         const auto offset = MiniSectorOffset(mini);
         const std::size_t take = std::min<std::size_t>(count - out.size(), MiniSectorSize);
         std::string part(take, '\0');
@@ -197,8 +224,9 @@ std::optional<std::uint64_t> CompoundFile::StreamFileOffset(const std::u16string
     for (const Entry& entry : entries_) {
         if (entry.type != 2 || !SameName(entry.name, name)) continue;
         if (entry.size < miniCutoff_) return MiniSectorOffset(entry.start);
-        if (entry.start > LastRegularSector) return std::nullopt;
-        return (static_cast<std::uint64_t>(entry.start) + 1) * sectorSize_;
+        const std::uint64_t at = (static_cast<std::uint64_t>(entry.start) + 1) * sectorSize_;
+        if (entry.start > LastRegularSector || at >= fileSize_) return std::nullopt;
+        return at;
     }
     return std::nullopt;
 }

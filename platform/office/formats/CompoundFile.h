@@ -22,7 +22,8 @@ public:
     // The first count bytes of the stream with this name (or fewer, when it is shorter);
     // nothing when there is no such stream or it cannot be read.
     std::optional<std::string> StreamStart(const std::u16string& name, std::size_t count) const;
-    // Where in the file the stream's first byte is; nothing when there is no such stream.
+    // Where in the file the stream's first byte is; nothing when there is no such stream or
+    // its first sector lies past the end of the file.
     std::optional<std::uint64_t> StreamFileOffset(const std::u16string& name) const;
 
     // Whether two stream names are the same, as the format compares them: case-blind.
@@ -46,7 +47,7 @@ private:
     bool ReadSector(std::uint32_t sector, std::uint32_t offset, std::size_t size, char* out) const;
     std::optional<std::string> ReadRegular(std::uint32_t start, std::size_t count) const;
     std::optional<std::string> ReadMini(std::uint32_t start, std::size_t count) const;
-    // Where mini sector `mini` lies in the file.
+    // Where mini sector `mini` lies in the file; nothing when that is past its end.
     std::optional<std::uint64_t> MiniSectorOffset(std::uint32_t mini) const;
 
     std::uint64_t fileSize_;

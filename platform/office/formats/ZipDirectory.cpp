@@ -10,7 +10,6 @@ namespace {
 // The end record is 22 bytes plus a comment of at most 65,535.
 constexpr std::size_t EndRecordSize = 22;
 constexpr std::size_t MostCommentBytes = 0xFFFF;
-constexpr std::size_t MostEntries = 1 << 16;
 
 }  // namespace
 
@@ -23,10 +22,9 @@ std::optional<ZipDirectory> ZipDirectory::Read(std::uint64_t fileSize, const Rea
     const auto record = end.rfind(std::string("PK\x05\x06", 4));
     if (record == std::string::npos || record + EndRecordSize > end.size()) return std::nullopt;
     const char* r = end.data() + record;
-    const std::uint16_t count = U16(r + 10);
+    const std::uint16_t count = U16(r + 10);  // at most 65,535 entries, by its width
     const std::uint32_t size = U32(r + 12), offset = U32(r + 16);
-    if (static_cast<std::uint64_t>(offset) + size > fileSize || count > MostEntries)
-        return std::nullopt;
+    if (static_cast<std::uint64_t>(offset) + size > fileSize) return std::nullopt;
 
     ZipDirectory zip(fileSize, read);
     std::string central(size, '\0');

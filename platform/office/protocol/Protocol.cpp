@@ -50,15 +50,17 @@ bool KnownKind(std::uint8_t kind) {
     return kind == 1 || kind == 2 || kind == 3 || kind == 10 || kind == 11;
 }
 
-bool ReadExactly(int fd, char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t got = ::read(fd, data, size);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        data += got;
-        size -= static_cast<std::size_t>(got);
-    }
-    return true;
+ReadExactly SocketReader(int fd) {
+    return [fd](char* data, std::size_t size) {
+        while (size > 0) {
+            ssize_t got = ::read(fd, data, size);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            data += got;
+            size -= static_cast<std::size_t>(got);
+        }
+        return true;
+    };
 }
 
 }  // namespace
@@ -116,25 +118,33 @@ bool WriteFrame(int fd, const std::string& payload) {
     return true;
 }
 
-std::optional<std::string> ReadFrame(int fd) {
+std::optional<std::string> ReadFrame(const ReadExactly& read) {
     unsigned char header[4];
-    if (!ReadExactly(fd, reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
+    if (!read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
     std::uint32_t length = header[0] | (header[1] << 8) | (header[2] << 16) |
                            (static_cast<std::uint32_t>(header[3]) << 24);
     if (length > MaxFrameBytes) return std::nullopt;
     std::string payload(length, '\0');
-    if (!ReadExactly(fd, payload.data(), length)) return std::nullopt;
+    if (!read(payload.data(), length)) return std::nullopt;
     return payload;
+}
+
+std::optional<std::string> ReadFrame(int fd) {
+    return ReadFrame(SocketReader(fd));
 }
 
 bool SendMessage(int fd, const Message& message) {
     return WriteFrame(fd, EncodeMessage(message));
 }
 
-std::optional<Message> ReceiveMessage(int fd) {
-    auto payload = ReadFrame(fd);
+std::optional<Message> ReceiveMessage(const ReadExactly& read) {
+    auto payload = ReadFrame(read);
     if (!payload) return std::nullopt;
     return DecodeMessage(*payload);
+}
+
+std::optional<Message> ReceiveMessage(int fd) {
+    return ReceiveMessage(SocketReader(fd));
 }
 
 }  // namespace pendrel::office

@@ -2,7 +2,9 @@
 // What the window's process and the helper process say to each other: binary messages, each
 // carried in one length-prefixed frame over a stream socket. Paths travel as raw bytes, so no
 // character of a file name is ever split, quoted or re-encoded on the way.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -77,5 +79,12 @@ std::optional<std::string> ReadFrame(int fd);
 
 bool SendMessage(int fd, const Message& message);
 std::optional<Message> ReceiveMessage(int fd);
+
+// Fills out with the stream's next size bytes; false when the stream ends first.
+using ReadExactly = std::function<bool(char* out, std::size_t size)>;
+
+// The same frame reader on any stream: the socket's above, a buffer in the tests and fuzzers.
+std::optional<std::string> ReadFrame(const ReadExactly& read);
+std::optional<Message> ReceiveMessage(const ReadExactly& read);
 
 }  // namespace pendrel::office

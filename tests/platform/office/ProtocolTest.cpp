@@ -3,10 +3,32 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/office/protocol/Protocol.h"
 
 namespace pendrel::office {
 namespace {
+
+// A stream over bytes that records the largest read asked of it.
+struct ByteStream {
+    std::string bytes;
+    std::size_t at = 0, largestAsk = 0;
+    ReadExactly Reader() {
+        return [this](char* out, std::size_t size) {
+            largestAsk = std::max(largestAsk, size);
+            if (size > bytes.size() - at) return false;
+            std::copy_n(bytes.data() + at, size, out);
+            at += size;
+            return true;
+        };
+    }
+};
+
+std::string Frame(const std::string& payload) {
+    const auto n = static_cast<std::uint32_t>(payload.size());
+    return std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)} + payload;
+}
 
 TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
     int ends[2];
@@ -39,6 +61,30 @@ TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
     // Writing to a side that has gone fails instead of raising SIGPIPE.
     EXPECT_FALSE(SendMessage(ends[1], sent));
     ::close(ends[1]);
+}
+
+TEST(OfficeProtocol, FramesAreReadWholeOrNotAtAll) {
+    const Message close{MessageKind::Close, 9, 4, Outcome::Ok, 0, 0, ""};
+    ByteStream two{Frame(EncodeMessage(close)) + Frame("")};
+    EXPECT_EQ(ReceiveMessage(two.Reader()), close);
+    EXPECT_EQ(ReadFrame(two.Reader()), "");  // an empty frame is a frame, but no message
+    EXPECT_FALSE(ReadFrame(two.Reader()).has_value());
+
+    // The length says more than follows.
+    ByteStream shorter{std::string("\x10\x00\x00\x00", 4) + "fifteen bytes.."};
+    EXPECT_FALSE(ReadFrame(shorter.Reader()).has_value());
+    ByteStream header{std::string("\x10\x00", 2)};
+    EXPECT_FALSE(ReadFrame(header.Reader()).has_value());
+
+    // A frame holds at most a mebibyte: one longer is refused before its bytes are read.
+    ByteStream largest{Frame(std::string(1 << 20, 'x'))};
+    EXPECT_EQ(ReadFrame(largest.Reader())->size(), 1048576u);
+    ByteStream larger{Frame(std::string((1 << 20) + 1, 'x'))};
+    EXPECT_FALSE(ReadFrame(larger.Reader()).has_value());
+    EXPECT_EQ(larger.largestAsk, 4u);
+    ByteStream huge{std::string("\xFF\xFF\xFF\xFF", 4)};
+    EXPECT_FALSE(ReadFrame(huge.Reader()).has_value());
+    EXPECT_EQ(huge.largestAsk, 4u);
 }
 
 }  // namespace
