@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 # python3-munkres answers python3-fonttools' need that python3-scipy would otherwise fill.
 packages=(
-  cmake ninja-build g++ pkg-config clang-format
+  cmake ninja-build g++ pkg-config clang-format clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-dejavu-core
