@@ -57,21 +57,34 @@ std::string Frames(const std::vector<pendrel::office::Message>& messages) {
     return stream;
 }
 
+pendrel::office::Message Said(pendrel::office::MessageKind kind, std::uint32_t id,
+                              std::uint32_t docId, const std::string& text) {
+    pendrel::office::Message message;
+    message.kind = kind;
+    message.id = id;
+    message.docId = docId;
+    message.text = text;
+    return message;
+}
+
 void WriteFrameSeeds(const fs::path& folder) {
-    using pendrel::office::Message;
     using pendrel::office::MessageKind;
-    using pendrel::office::Outcome;
     fs::create_directories(folder);
-    Write(
-        folder / "ready",
-        Frames({{MessageKind::Ready, pendrel::office::ProtocolVersion, 0, Outcome::Ok, 0, 0, ""}}));
+    const auto ready = Said(MessageKind::Ready, pendrel::office::ProtocolVersion, 0, "");
+    auto loaded = Said(MessageKind::Answer, 1, 7, "");
+    loaded.residentBytes = 123 << 20;
+    loaded.workMicros = 52000;
+    auto exported = Said(MessageKind::Answer, 2, 7, "");
+    exported.pages = 3;
+    auto full = Said(MessageKind::Answer, 2, 7, "disk full");
+    full.outcome = pendrel::office::Outcome::NoSpace;
+    auto tagged = Said(MessageKind::Export, 2, 7, "/home/u/Out/Letter.pdf");
+    tagged.pdfFlags = 0xFF;
+    Write(folder / "ready", Frames({ready}));
     Write(folder / "load",
-          Frames({{MessageKind::Load, 1, 0, Outcome::Ok, 0, 0, "/tmp/spool/1/Letter.doc"},
-                  {MessageKind::Answer, 1, 7, Outcome::Ok, 123 << 20, 52000, ""}}));
-    Write(folder / "export",
-          Frames({{MessageKind::Export, 2, 7, Outcome::Ok, 0, 0, "/home/u/Out/Letter.pdf"},
-                  {MessageKind::Answer, 2, 7, Outcome::NoSpace, 1 << 30, 9, "disk full"},
-                  {MessageKind::Close, 3, 7, Outcome::Ok, 0, 0, ""}}));
+          Frames({Said(MessageKind::Load, 1, 0, "/tmp/spool/1/Letter.doc"), loaded}));
+    Write(folder / "export", Frames({tagged, exported, Said(MessageKind::Close, 3, 7, "")}));
+    Write(folder / "failure", Frames({tagged, full}));
 }
 
 }  // namespace

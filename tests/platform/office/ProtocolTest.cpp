@@ -64,7 +64,10 @@ TEST(OfficeProtocol, MessagesCrossASocketIntactAndBrokenStreamsAreRefused) {
 }
 
 TEST(OfficeProtocol, FramesAreReadWholeOrNotAtAll) {
-    const Message close{MessageKind::Close, 9, 4, Outcome::Ok, 0, 0, ""};
+    Message close;
+    close.kind = MessageKind::Close;
+    close.id = 9;
+    close.docId = 4;
     ByteStream two{Frame(EncodeMessage(close)) + Frame("")};
     EXPECT_EQ(ReceiveMessage(two.Reader()), close);
     EXPECT_EQ(ReadFrame(two.Reader()), "");  // an empty frame is a frame, but no message
