@@ -66,6 +66,20 @@ Sniffed SniffRead(std::uint64_t fileSize, const ReadAt& read) {
 
 }  // namespace
 
+ReadAt PositionalReader(int fd) {
+    return [fd](std::uint64_t offset, std::size_t size, char* out) {
+        while (size > 0) {
+            const ssize_t got = ::pread(fd, out, size, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            out += got;
+            offset += static_cast<std::uint64_t>(got);
+            size -= static_cast<std::size_t>(got);
+        }
+        return true;
+    };
+}
+
 FileKind SniffBytes(std::uint64_t fileSize, const ReadAt& read) {
     return SniffRead(fileSize, read).kind;
 }
@@ -80,18 +94,7 @@ Sniffed SniffDocument(const std::string& path) {
     struct stat info {};
     Sniffed result{FileKind::NotWord, {}};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        const ReadAt read = [fd](std::uint64_t offset, std::size_t size, char* out) {
-            while (size > 0) {
-                const ssize_t got = ::pread(fd, out, size, static_cast<off_t>(offset));
-                if (got < 0 && errno == EINTR) continue;
-                if (got <= 0) return false;
-                out += got;
-                offset += static_cast<std::uint64_t>(got);
-                size -= static_cast<std::size_t>(got);
-            }
-            return true;
-        };
-        result = SniffRead(static_cast<std::uint64_t>(info.st_size), read);
+        result = SniffRead(static_cast<std::uint64_t>(info.st_size), PositionalReader(fd));
     }
     ::close(fd);
     return result;

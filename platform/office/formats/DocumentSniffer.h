@@ -38,4 +38,7 @@ using ReadAt = std::function<bool(std::uint64_t offset, std::size_t size, char* 
 // The same test on any byte source of fileSize bytes.
 FileKind SniffBytes(std::uint64_t fileSize, const ReadAt& read);
 
+// Reads an open file by position (it never moves the file's offset).
+ReadAt PositionalReader(int fd);
+
 }  // namespace pendrel::office

@@ -34,25 +34,11 @@ DocumentCopy Failure(DocumentCopy::Status status, int error) {
     return copy;
 }
 
-FileKind SniffOpenFile(int fd, std::uint64_t size) {
-    return SniffBytes(size, [fd](std::uint64_t offset, std::size_t length, char* out) {
-        while (length > 0) {
-            const ssize_t got = ::pread(fd, out, length, static_cast<off_t>(offset));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) return false;
-            out += got;
-            offset += static_cast<std::uint64_t>(got);
-            length -= static_cast<std::size_t>(got);
-        }
-        return true;
-    });
-}
-
 // Why the open file may not be copied, or nothing.
 std::optional<DocumentCopy> Refusal(int fd, const struct stat& info) {
     if (!S_ISREG(info.st_mode)) return DocumentCopy{DocumentCopy::Status::NotAFile, {}, {}, {}};
     const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (const FileKind kind = SniffOpenFile(fd, size); kind != FileKind::Word)
+    if (const FileKind kind = SniffBytes(size, PositionalReader(fd)); kind != FileKind::Word)
         return DocumentCopy{DocumentCopy::Status::NotWord, {}, kind, {}};
     if (TooLargeForWord(size)) return DocumentCopy{DocumentCopy::Status::TooLarge, {}, {}, {}};
     return std::nullopt;
