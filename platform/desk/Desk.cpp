@@ -12,13 +12,14 @@ WindowHandle Desk::Impl::Create(const Text& className, const Text& title, Window
     const WindowHandle handle = nextHandle_++;
     const auto owner = std::this_thread::get_id();
     windows_[handle] = Window{className, title, parent, {}, owner};
-    if (parent == 0) {
-        topLevel_.push_back(handle);
-    } else {
-        windows_.at(parent).children.push_back(handle);
-    }
+    if (parent != 0) windows_.at(parent).children.push_back(handle);
     if (queues_.count(owner) == 0) queues_[owner] = std::make_unique<ThreadQueue>();
     return handle;
+}
+
+void Desk::Impl::Show(WindowHandle topLevel) {
+    std::lock_guard lock(mutex_);
+    if (windows_.count(topLevel) != 0) topLevel_.push_back(topLevel);
 }
 
 void Desk::Impl::Destroy(WindowHandle window) {

@@ -36,8 +36,11 @@ struct Desk::Impl {
         std::condition_variable_any arrived;
     };
 
-    // A window owned by the calling thread; parent 0 makes it top-level.
+    // A window owned by the calling thread; parent 0 makes it top-level, and such a window is
+    // found only once shown (once, after its children exist): a finder would post to children
+    // that are not there yet.
     WindowHandle Create(const Text& className, const Text& title, WindowHandle parent);
+    void Show(WindowHandle topLevel);
     // Removes the window and its children; messages still queued for them are dropped.
     void Destroy(WindowHandle window);
     // The calling thread's next message in posting order, or nothing once the deadline has

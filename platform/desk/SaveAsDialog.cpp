@@ -30,6 +30,7 @@ public:
         edit_ = impl_.Create(SaveAsEditClass, "", dialog_);
         save_ = impl_.Create(SaveAsButtonClass, SaveAsSaveButton, dialog_);
         cancel_ = impl_.Create(SaveAsButtonClass, "Cancel", dialog_);
+        impl_.Show(dialog_);
     }
     ~DialogRunner() { impl_.Destroy(dialog_); }
     DialogRunner(const DialogRunner&) = delete;
