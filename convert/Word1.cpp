@@ -1,6 +1,7 @@
 #include "convert/Word1.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "convert/PrintWait.h"
@@ -35,18 +36,36 @@ WindowHandle FindNewDialog(WindowMessages& windows, const std::vector<WindowHand
     return 0;
 }
 
-// Searches until the dialog exists; messages are processed after every search, the
-// successful one included.
-WindowHandle WaitForNewDialog(WindowMessages& windows, EventPump& pump,
-                              const std::vector<WindowHandle>& alreadyOpen,
-                              std::chrono::milliseconds limit) {
+// A dialog's edit box and Save button. A dialog can be found while its controls are still
+// being made, and what is posted to a control not yet there is lost: the printer would wait
+// for a name that never comes.
+struct DialogControls {
+    WindowHandle edit = 0;
+    WindowHandle save = 0;
+};
+
+std::optional<DialogControls> ControlsOf(WindowMessages& windows, WindowHandle dialog) {
+    const WindowHandle edit =
+        windows.FindWindowEx(dialog, 0, WordContract::SaveAsEditClass, std::nullopt);
+    if (edit == 0) return std::nullopt;
+    const WindowHandle save = windows.FindWindowEx(dialog, edit, WordContract::SaveAsButtonClass,
+                                                   Text(WordContract::SaveAsSaveButton));
+    if (save == 0) return std::nullopt;
+    return DialogControls{edit, save};
+}
+
+// Searches until the dialog exists with its controls; messages are processed after every
+// search, the successful one included.
+DialogControls WaitForNewDialog(WindowMessages& windows, EventPump& pump,
+                                const std::vector<WindowHandle>& alreadyOpen,
+                                std::chrono::milliseconds limit) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + limit;
     for (;;) {
         const WindowHandle found = FindNewDialog(windows, alreadyOpen);
-        if (found != 0) {
+        if (const auto controls = found != 0 ? ControlsOf(windows, found) : std::nullopt) {
             pump.ProcessPendingMessages(std::chrono::milliseconds(0));
-            return found;
+            return *controls;
         }
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) {
@@ -105,18 +124,14 @@ void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pu
 void AnswerSaveAsDialog(const Text& path, WindowMessages& windows, EventPump& pump,
                         std::chrono::milliseconds limit,
                         const std::vector<WindowHandle>& alreadyOpen) {
-    const WindowHandle dialog = WaitForNewDialog(windows, pump, alreadyOpen, limit);
-    const WindowHandle edit =
-        windows.FindWindowEx(dialog, 0, WordContract::SaveAsEditClass, std::nullopt);
+    const DialogControls dialog = WaitForNewDialog(windows, pump, alreadyOpen, limit);
     const std::intptr_t typed = MakeLong(1, 48);  // repeat count 1, scan code 0x30
     // UTF-16 units, so any character arrives as typed; one beyond the BMP takes two.
     for (const char16_t unit : Utf16::FromUtf8(path)) {
-        windows.PostMessage(edit, WmChar, unit, typed);
+        windows.PostMessage(dialog.edit, WmChar, unit, typed);
     }
-    const WindowHandle save = windows.FindWindowEx(dialog, edit, WordContract::SaveAsButtonClass,
-                                                   Text(WordContract::SaveAsSaveButton));
-    windows.PostMessage(save, WmLButtonDown, MkLButton, MakeLong(0, 0));
-    windows.PostMessage(save, WmLButtonUp, MkLButton, MakeLong(0, 0));
+    windows.PostMessage(dialog.save, WmLButtonDown, MkLButton, MakeLong(0, 0));
+    windows.PostMessage(dialog.save, WmLButtonUp, MkLButton, MakeLong(0, 0));
 }
 
 std::int32_t MakeLong(std::int16_t low, std::int16_t high) {

@@ -48,18 +48,22 @@ TEST(Word1, AnswersOnlyTheDialogThatShowsUpAfterPrintingBegan) {
 // a WM_CHAR (0x0102) to the dialog's first "Edit" child, with the keystroke data of one press of
 // scan code 0x30 (repeat count 1 in bits 0-15, the scan code in bits 16-23); then a press and a
 // release of the left button (0x0201, 0x0202, MK_LBUTTON) at the corner of its "&Save" button.
+// The dialog is found before its controls are made: nothing is posted until both exist.
 TEST(Word1, TypesTheNameAsKeystrokesAndClicksSave) {
     struct RecordingWindows : WindowMessages {
         using Post = std::tuple<WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t>;
         std::vector<Post> posted;
+        int searches = 0;  // the edit box exists from the third, the Save button from the fourth
         WindowHandle FindWindow(const Text& className, const Text& title) override {
+            ++searches;
             return className == "#32770" && title == "Save As" ? 10 : 0;
         }
         WindowHandle FindWindowEx(WindowHandle parent, WindowHandle after, const Text& className,
                                   const std::optional<Text>& title) override {
             if (parent != 10) return 0;
-            if (after == 0 && className == "Edit" && !title) return 11;
-            if (after == 11 && className == "Button" && title == Text("&Save")) return 12;
+            if (searches >= 3 && after == 0 && className == "Edit" && !title) return 11;
+            if (searches >= 4 && after == 11 && className == "Button" && title == Text("&Save"))
+                return 12;
             return 0;
         }
         bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
@@ -78,6 +82,7 @@ TEST(Word1, TypesTheNameAsKeystrokesAndClicksSave) {
                                                  {11, 0x0102, 0xDD1E, 0x00300001},
                                                  {12, 0x0201, 0x0001, 0},
                                                  {12, 0x0202, 0x0001, 0}}));
+    EXPECT_EQ(windows.searches, 4);
 }
 
 // A long from two 16-bit halves, as Windows' MAKELONG: the low half is not sign-widened.
