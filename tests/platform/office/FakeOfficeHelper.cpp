@@ -101,7 +101,11 @@ int main(int argc, char**) {
                 continue;
             }
             const std::string& line = document->second;
-            if (line == "crash") ::raise(SIGSEGV);
+            if (line == "crash") {
+                // A crash as LibreOffice's would be: not caught by a sanitizer's handler.
+                ::signal(SIGSEGV, SIG_DFL);
+                ::raise(SIGSEGV);
+            }
             if (line.rfind("swell ", 0) == 0) {
                 const std::size_t bytes = std::stoul(line.substr(6)) << 20;
                 std::memset(new char[bytes], 1, bytes);
