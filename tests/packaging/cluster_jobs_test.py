@@ -28,16 +28,16 @@ def check_kubernetes(path, options):
     with open(path, encoding="utf-8") as file:
         job = yaml.safe_load(file)
     check(job["apiVersion"] == "batch/v1" and job["kind"] == "Job", "a batch/v1 Job")
-    spec = job["spec"]
-    check(spec["completionMode"] == "Indexed", "an Indexed Job")
-    pod = spec["template"]["spec"]
+    body = job["spec"]
+    check(body["completionMode"] == "Indexed", "an Indexed Job")
+    pod = body["template"]["spec"]
     check(pod["restartPolicy"] == "Never", "restartPolicy Never (needed by podFailurePolicy)")
     container = pod["containers"][0]
     command = " ".join(container["command"] + container["args"])
     shard = re.search(r'--shard "\$JOB_COMPLETION_INDEX/(\d+)"', command)
     check(shard is not None, "each pod takes --shard $JOB_COMPLETION_INDEX/N")
     count = int(shard.group(1))
-    check(spec["completions"] == count and spec["parallelism"] == count,
+    check(body["completions"] == count and body["parallelism"] == count,
           "completions and parallelism equal the shard count")
     for option in re.findall(r"--[a-z][a-z-]*", command):
         check(option in options, option + " is an option pendrel knows")
@@ -46,7 +46,7 @@ def check_kubernetes(path, options):
     check(set(mounts) <= volumes, "every mount names a volume")
     check(any(command.rstrip().split(";")[0].endswith(" " + p) for p in mounts.values()),
           "the path converted is the mounted share")
-    rules = spec["podFailurePolicy"]["rules"]
+    rules = body["podFailurePolicy"]["rules"]
     check(any(r["action"] == "FailJob" and 2 in r["onExitCodes"]["values"] for r in rules),
           "a refused command line fails the job")
 
